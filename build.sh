@@ -1,0 +1,47 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Sets up a Debian 12 machine for Numora, builds it, and then either runs it
+# (./build.sh run) or runs the whole test suite (./build.sh test).
+set -eu
+
+cd "$(dirname "$0")"
+
+# What building and running need.
+RUN_PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libgl-dev
+  fonts-dejavu-core fonts-comic-neue fonts-freefont-ttf"
+# What the tests need on top: a virtual X server with a window manager, the
+# accessibility bus and its Python bindings, X input synthesis, and the
+# desktop and packaging checkers.
+TEST_PACKAGES="xvfb xauth openbox dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+  python3-gi xdotool x11-utils desktop-file-utils appstream lintian dpkg-dev file"
+
+mode=${1:-}
+case "$mode" in
+  run) packages=$RUN_PACKAGES ;;
+  test) packages="$RUN_PACKAGES $TEST_PACKAGES" ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=""
+for package in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $package"
+  fi
+done
+if [ -n "$missing" ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  echo "Installing:$missing"
+  $sudo apt-get update
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi
+
+BUILD_DIR=${NUMORA_BUILD_DIR:-build}
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+
+case "$mode" in
+  run) exec "$BUILD_DIR/src/numora" ;;
+  test) exec ctest --test-dir "$BUILD_DIR" --output-on-failure ;;
+esac

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "flow.h"
+
+#include "../platform/forms.h"
+#include "../trick/reply.h"
+
+#include <algorithm>
+
+namespace flow {
+
+namespace {
+constexpr double AboutOffset = 3000; // twips: 1500 right of and below centre
+} // namespace
+
+QString windowName(PageId page)
+{
+    if (page == IntroPage)
+        return QStringLiteral("Intro");
+    if (page >= FirstCardPage && page <= LastCardPage)
+        return QStringLiteral("Pick_%1").arg(page);
+    if (page == QuitPage)
+        return QStringLiteral("Quit");
+    return {};
+}
+
+void centre(forms::Form &window, double offsetTwips)
+{
+    const double left = (forms::screenWidth() - window.outerWidth() + offsetTwips) / 2;
+    const double top = (forms::screenHeight() - window.outerHeight() + offsetTwips) / 2;
+    window.moveTo(std::max(left, 0.0), std::max(top, 0.0));
+}
+
+void introLoad(forms::Form &intro)
+{
+    forms::messageBox(QLatin1String(WelcomePrompt), QLatin1String(WelcomeTitle),
+                      forms::InformationOk);
+    centre(intro);
+    Reply::state().reset();
+}
+
+void pageLoad(forms::Form &window, PageId page)
+{
+    centre(window);
+    Reply::state().setPage(page);
+}
+
+void aboutLoad(forms::Form &about)
+{
+    centre(about, AboutOffset);
+}
+
+void next(PageId page)
+{
+    Reply::state().setPage(page + 1);
+    forms::show(windowName(page + 1));
+    forms::unload(windowName(page));
+}
+
+void exitProgram(PageId page)
+{
+    forms::unload(windowName(page));
+    forms::endProgram();
+}
+
+void pageUnload(PageId page)
+{
+    if (Reply::state().Page == page)
+        forms::messageBox(QLatin1String(GoodbyePrompt), QLatin1String(GoodbyeTitle),
+                          forms::InformationOk);
+}
+
+void openAbout(PageId opener)
+{
+    forms::show(QLatin1String(AboutWindow));
+    if (forms::Form *window = forms::find(windowName(opener)))
+        window->setEnabled(false);
+    Reply::state().AboutOpener = static_cast<std::int16_t>(opener);
+}
+
+void closeAbout()
+{
+    forms::unload(QLatin1String(AboutWindow));
+}
+
+void aboutUnload()
+{
+    // Only a loaded opener is enabled: naming an unloaded window must not
+    // load it again (and greet the user a second time).
+    const QString opener = windowName(Reply::state().AboutOpener);
+    if (forms::Form *window = opener.isEmpty() ? nullptr : forms::find(opener))
+        window->setEnabled(true);
+}
+
+} // namespace flow

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The window flow: the fixed, forward-only order of the windows, what each
+// does as it loads, leaving the program with its goodbye, and the About
+// window's hand-made modality. Windows are known here only by page number
+// and name; the window classes bind their controls to these handlers.
+#pragma once
+
+#include <QString>
+
+namespace forms {
+class Form;
+}
+
+namespace flow {
+
+// Page numbers of the windows of the sequence.
+using PageId = int;
+inline constexpr PageId IntroPage = 0;
+inline constexpr PageId FirstCardPage = 1;
+inline constexpr PageId LastCardPage = 6;
+inline constexpr PageId QuitPage = 7;
+
+inline constexpr char AboutWindow[] = "frmabout";
+
+inline constexpr char WelcomeTitle[] = "Welcome...";
+inline constexpr char WelcomePrompt[] = "Welcome to Numora !";
+inline constexpr char GoodbyeTitle[] = "Bye Bye...";
+inline constexpr char GoodbyePrompt[] = "Bye Bye, and thank you for using Numora !";
+
+// "Intro", "Pick_1" .. "Pick_6", "Quit"; empty for any other number.
+[[nodiscard]] QString windowName(PageId page);
+
+// Load steps.
+void introLoad(forms::Form &intro);
+void pageLoad(forms::Form &window, PageId page);
+void aboutLoad(forms::Form &about);
+
+// Advance from page to the next window; never says goodbye.
+void next(PageId page);
+// Unload page's window and end the program; its unload says goodbye.
+void exitProgram(PageId page);
+void pageUnload(PageId page);
+
+void openAbout(PageId opener);
+void closeAbout();
+void aboutUnload();
+
+// Places a window's outer top-left corner, offset from the screen-centred
+// position, without letting the title bar leave the top or left of the
+// screen where it could no longer be grabbed.
+void centre(forms::Form &window, double offsetTwips = 0);
+
+} // namespace flow

@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls.h"
+
+#include "forms.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace forms {
+
+namespace {
+constexpr int CaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+} // namespace
+
+CheckBox::CheckBox(const QString &caption, QWidget *parent)
+    : QCheckBox(caption, parent)
+{
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+}
+
+QRect CheckBox::indicatorRect() const
+{
+    const int w = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
+    const int h = style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, this);
+    return {width() - w - 1, (height() - h) / 2, w, h};
+}
+
+QRect CheckBox::captionRect() const
+{
+    const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, this);
+    QRect r = rect();
+    r.setRight(indicatorRect().left() - spacing - 1);
+    // Room for the focus frame around the caption.
+    return r.adjusted(2, 1, -2, -1);
+}
+
+QRect CheckBox::captionBounds() const
+{
+    return fontMetrics().boundingRect(captionRect(), CaptionFlags, text());
+}
+
+QSize CheckBox::sizeHint() const
+{
+    return size().isValid() && !size().isEmpty() ? size() : QCheckBox::sizeHint();
+}
+
+QSize CheckBox::minimumSizeHint() const
+{
+    return {0, 0};
+}
+
+void CheckBox::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.rect = indicatorRect();
+    painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
+
+    const QRect caption = captionRect();
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::WindowText));
+    painter.drawText(caption, CaptionFlags, text());
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = captionBounds().adjusted(-2, -1, 2, 1).intersected(rect());
+        focus.backgroundColor = palette().color(QPalette::Window);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+bool CheckBox::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}
+
+TextBox::TextBox(QWidget *parent)
+    : QTextEdit(parent)
+{
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setAcceptRichText(false);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setTabChangesFocus(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    document()->setDocumentMargin(2);
+    // The text is sized to the box; keep every row where it was laid out,
+    // even when the caret goes past the last row or the wheel turns.
+    for (QScrollBar *bar : {verticalScrollBar(), horizontalScrollBar()}) {
+        connect(bar, &QScrollBar::valueChanged, this, [bar](int value) {
+            if (value != bar->minimum())
+                bar->setValue(bar->minimum());
+        });
+    }
+}
+
+void TextBox::setCenteredText(const QString &text)
+{
+    QString plain = text;
+    // Line breaks arrive as CR LF; the document wants one separator.
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    setPlainText(plain);
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.mergeBlockFormat(centred);
+    document()->setModified(false);
+    moveCursor(QTextCursor::Start);
+}
+
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void place(QWidget *control, const QRect &twipsBox)
+{
+    control->setGeometry(twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
+}
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &twipsBox,
+                 const QFont &font, const QColor &colour, Qt::Alignment alignment)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    // Plain text always: a label never interprets what it shows.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->setWordWrap(true);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    place(label, twipsBox);
+    return label;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption,
+                       const QRect &twipsBox)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    place(button, twipsBox);
+    return button;
+}
+
+void stack(std::initializer_list<QWidget *> topFirst)
+{
+    for (QWidget *control : topFirst)
+        control->lower();
+}
+
+void setTabOrder(std::initializer_list<QWidget *> order)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *control : order) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+} // namespace forms

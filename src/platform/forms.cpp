@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "forms.h"
+
+#include "resources.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHash>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+namespace forms {
+
+namespace {
+
+struct Registry {
+    QHash<QString, Factory> factories;
+    QHash<QString, QPointer<Form>> loaded;
+    Host host;
+    bool ended = false;
+};
+
+Registry &registry()
+{
+    static Registry r;
+    return r;
+}
+
+double logicalDpi()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+QRect screenGeometry()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+void showMessageBox(const QString &prompt, const QString &title, int style)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (style & 0x70) {
+    case 16: icon = QMessageBox::Critical; break;
+    case 32: icon = QMessageBox::Question; break;
+    case 48: icon = QMessageBox::Warning; break;
+    case 64: icon = QMessageBox::Information; break;
+    default: break;
+    }
+    QMessageBox box(icon, title, prompt, QMessageBox::Ok);
+    // Texts are the program's own or the deployer's; never interpret them.
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowIcon(programIcon());
+    box.exec();
+}
+
+} // namespace
+
+int twips(double value)
+{
+    return qRound(value * logicalDpi() / 1440.0);
+}
+
+double toTwips(int pixels)
+{
+    return pixels * 1440.0 / logicalDpi();
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    // Convert edges rather than sizes so that neighbouring controls stay
+    // flush after rounding.
+    const int x = twips(left);
+    const int y = twips(top);
+    return {x, y, twips(left + width) - x, twips(top + height) - y};
+}
+
+Form::Form(const QString &name, Frame frame)
+{
+    setObjectName(name);
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+    // A plain window rather than a dialog: shown in the task bar, and
+    // parentless like every window of the program.
+    flags |= frame == Frame::FixedTool ? Qt::Tool : Qt::Window;
+    setWindowFlags(flags);
+    setWindowIcon(programIcon());
+    setFont(defaultFont());
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setAutoFillBackground(true);
+    layout->addWidget(m_client);
+}
+
+Form::~Form() = default;
+
+void Form::setClientSize(int widthTwips, int heightTwips)
+{
+    m_client->setFixedSize(twips(widthTwips), twips(heightTwips));
+    layout()->activate();
+}
+
+void Form::setBackground(const QColor &colour)
+{
+    QPalette palette = m_client->palette();
+    palette.setColor(QPalette::Window, colour);
+    m_client->setPalette(palette);
+}
+
+QMenu *Form::addMenu(const QString &objectName, const QString &caption)
+{
+    if (!m_menuBar) {
+        m_menuBar = new QMenuBar(this);
+        m_menuBar->setObjectName(QStringLiteral("menuBar"));
+        // Never the desktop's global menu: it belongs to this window.
+        m_menuBar->setNativeMenuBar(false);
+        layout()->setMenuBar(m_menuBar);
+    }
+    QMenu *menu = m_menuBar->addMenu(caption);
+    menu->setObjectName(objectName);
+    menu->menuAction()->setObjectName(objectName);
+    return menu;
+}
+
+QAction *Form::addMenuItem(QMenu *menu, const QString &objectName, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(objectName);
+    return action;
+}
+
+double Form::outerWidth() const
+{
+    return toTwips(frameGeometry().width());
+}
+
+double Form::outerHeight() const
+{
+    return toTwips(frameGeometry().height());
+}
+
+void Form::moveTo(double leftTwips, double topTwips)
+{
+    // Positions count from the primary screen's top-left corner.
+    const QPoint origin = screenGeometry().topLeft();
+    move(origin.x() + qRound(leftTwips * logicalDpi() / 1440.0),
+         origin.y() + qRound(topTwips * logicalDpi() / 1440.0));
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    if (m_unloading) {
+        event->accept();
+        return;
+    }
+    // A disabled window takes no input at all, and the window manager's
+    // close request is input too: the window that opened About must stay.
+    if (!isEnabled() || hasEnded())
+        return;
+    unload(objectName());
+    event->accept();
+}
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    // No window has a cancel button, so Escape does nothing.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Form::reject()
+{
+    // Only the window's own handlers decide when it goes.
+}
+
+double screenWidth()
+{
+    return toTwips(screenGeometry().width());
+}
+
+double screenHeight()
+{
+    return toTwips(screenGeometry().height());
+}
+
+void registerForm(const QString &name, Factory factory)
+{
+    registry().factories.insert(name, std::move(factory));
+}
+
+Form *find(const QString &name)
+{
+    return registry().loaded.value(name).data();
+}
+
+Form &load(const QString &name)
+{
+    if (Form *form = find(name))
+        return *form;
+    auto &r = registry();
+    const auto factory = r.factories.constFind(name);
+    if (factory == r.factories.constEnd())
+        throw std::logic_error("no window named " + name.toStdString());
+    Form *form = (*factory)().release();
+    r.loaded.insert(name, form);
+    form->ensurePolished();
+    form->layout()->activate();
+    form->Form_Load();
+    return *form;
+}
+
+void show(const QString &name)
+{
+    if (hasEnded())
+        return;
+    Form &form = load(name);
+    if (!form.isUnloading() && !hasEnded())
+        form.show();
+}
+
+void unload(const QString &name)
+{
+    Form *form = find(name);
+    if (!form || form->m_unloading)
+        return;
+    form->m_unloading = true;
+    form->Form_Unload();
+    auto &r = registry();
+    r.loaded.remove(name);
+    form->hide();
+    // Deleted later: the window may be running the handler that unloads it.
+    form->deleteLater();
+    if (r.loaded.isEmpty())
+        endProgram();
+}
+
+int loadedCount()
+{
+    return static_cast<int>(registry().loaded.size());
+}
+
+void endProgram()
+{
+    auto &r = registry();
+    if (r.ended)
+        return;
+    r.ended = true;
+    const auto loaded = r.loaded;
+    r.loaded.clear();
+    for (const auto &form : loaded) {
+        if (!form)
+            continue;
+        form->m_unloading = true;
+        form->hide();
+        form->deleteLater();
+    }
+    if (r.host.end)
+        r.host.end();
+    else
+        QCoreApplication::exit(0);
+}
+
+bool hasEnded()
+{
+    return registry().ended;
+}
+
+void messageBox(const QString &prompt, const QString &title, int style)
+{
+    const auto &host = registry().host;
+    if (host.messageBox)
+        host.messageBox(prompt, title, style);
+    else
+        showMessageBox(prompt, title, style);
+}
+
+void setHost(Host host)
+{
+    registry().host = std::move(host);
+}
+
+void restart()
+{
+    auto &r = registry();
+    const auto loaded = r.loaded;
+    r.loaded.clear();
+    for (const auto &form : loaded)
+        delete form.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    r.ended = false;
+}
+
+} // namespace forms

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The forms layer: what Numora's windows need from the toolkit and Qt does
+// not give in that shape. Windows are program-wide single instances looked up
+// by name, loaded (their Form_Load run) before they show and unloaded (their
+// Form_Unload run) before they go; layouts are given in twips; message boxes
+// are modal; the program ends at once when asked or when its last window is
+// gone. Everything else is plain Qt.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QMenuBar;
+class QMenu;
+class QAction;
+class QScreen;
+
+namespace forms {
+
+// Twips are 1/1440 inch. They are converted with the screen's logical DPI,
+// so Qt's high-DPI scaling enlarges a whole window and its fonts together.
+[[nodiscard]] int twips(double value);
+[[nodiscard]] double toTwips(int pixels);
+[[nodiscard]] QRect twipsRect(int left, int top, int width, int height);
+
+enum class Frame {
+    FixedDialog, // title bar with close box, no minimize or maximize, fixed size
+    FixedTool,   // narrow tool-window title bar, fixed size, not in the task bar
+};
+
+// A top-level window of the program. A subclass builds its controls in its
+// constructor; Form_Load and Form_Unload are its event handlers.
+class Form : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form(const QString &name, Frame frame);
+    ~Form() override;
+
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+
+    // Controls live in the client area, below the menu bar if there is one.
+    [[nodiscard]] QWidget *clientArea() const { return m_client; }
+    void setClientSize(int widthTwips, int heightTwips);
+    void setBackground(const QColor &colour);
+    QMenu *addMenu(const QString &objectName, const QString &caption);
+    QAction *addMenuItem(QMenu *menu, const QString &objectName, const QString &caption);
+
+    // Outer size, frame included, and placement of the outer top-left corner.
+    [[nodiscard]] double outerWidth() const;
+    [[nodiscard]] double outerHeight() const;
+    void moveTo(double leftTwips, double topTwips);
+
+    [[nodiscard]] bool isUnloading() const { return m_unloading; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void reject() override;
+
+private:
+    friend void unload(const QString &name);
+    friend void endProgram();
+    QWidget *m_client = nullptr;
+    QMenuBar *m_menuBar = nullptr;
+    bool m_unloading = false;
+};
+
+// Screen size in twips.
+[[nodiscard]] double screenWidth();
+[[nodiscard]] double screenHeight();
+
+using Factory = std::function<std::unique_ptr<Form>()>;
+void registerForm(const QString &name, Factory factory);
+
+// The loaded instance, or nullptr; never loads.
+[[nodiscard]] Form *find(const QString &name);
+// The instance, loading it (and running its Form_Load) if needed.
+Form &load(const QString &name);
+// Loads if needed, then shows without modality; returns after Form_Load.
+void show(const QString &name);
+// Runs Form_Unload, then destroys the window. Ends the program when no
+// window is left loaded.
+void unload(const QString &name);
+[[nodiscard]] int loadedCount();
+
+// Ends the program at once: every window goes without further events.
+void endProgram();
+[[nodiscard]] bool hasEnded();
+
+// Message box style code for an information icon and a single OK button.
+inline constexpr int InformationOk = 64;
+void messageBox(const QString &prompt, const QString &title, int style);
+
+// Where message boxes and the program end go. The program shows a real
+// QMessageBox and leaves the event loop; tests record them instead.
+struct Host {
+    std::function<void(const QString &prompt, const QString &title, int style)> messageBox;
+    std::function<void()> end;
+};
+void setHost(Host host);
+// Destroys every loaded window without events and allows a fresh run.
+void restart();
+
+} // namespace forms

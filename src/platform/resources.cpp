@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "resources.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHash>
+
+namespace forms {
+
+QString familyFor(const QString &face)
+{
+    // Looking families up costs a font-database query; the answer never
+    // changes during a run.
+    static QHash<QString, QString> cache;
+    const auto cached = cache.constFind(face);
+    if (cached != cache.constEnd())
+        return *cached;
+    QString family = QGuiApplication::font().family();
+    for (const auto &entry : FaceSubstitutes) {
+        if (face == QLatin1String(entry.face)
+            && QFontDatabase::hasFamily(QLatin1String(entry.substitute))) {
+            family = QLatin1String(entry.substitute);
+            break;
+        }
+    }
+    cache.insert(face, family);
+    return family;
+}
+
+QFont font(const QString &face, double points, bool bold)
+{
+    QFont result(familyFor(face));
+    result.setPointSizeF(points);
+    result.setWeight(bold ? QFont::Bold : QFont::Normal);
+    result.setItalic(false);
+    result.setUnderline(false);
+    result.setStrikeOut(false);
+    return result;
+}
+
+QFont defaultFont()
+{
+    return font(QStringLiteral("MS Sans Serif"), 9);
+}
+
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/numora/numora.xpm"));
+}
+
+} // namespace forms

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QString>
+
+namespace forms {
+
+// The windows ask for the faces they were designed with. Those are not free
+// software, so each is mapped here, explicitly and not through whatever the
+// machine's font configuration would pick, to a free face of close metrics
+// that Numora's set-up installs. Sizes in points are kept as asked.
+struct FaceSubstitute {
+    const char *face;
+    const char *substitute;
+};
+inline constexpr FaceSubstitute FaceSubstitutes[] = {
+    {"Verdana", "DejaVu Sans"},
+    {"Comic Sans MS", "Comic Neue"},
+    {"MS Sans Serif", "FreeSans"},
+};
+
+// The family actually used for face: its substitute if installed, otherwise
+// the toolkit's default family.
+[[nodiscard]] QString familyFor(const QString &face);
+[[nodiscard]] QFont font(const QString &face, double points, bool bold = false);
+// The font of every control that has none of its own.
+[[nodiscard]] QFont defaultFont();
+
+// The program icon, the same on every window.
+[[nodiscard]] QIcon programIcon();
+
+} // namespace forms

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "intro.h"
+
+#include "../platform/controls.h"
+#include "../platform/resources.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+Intro::Intro()
+    : SequenceWindow(flow::IntroPage, QLatin1String(Title))
+{
+    QWidget *client = clientArea();
+    const QFont verdana = forms::font(QStringLiteral("Verdana"), 48);
+    Command1 = forms::addButton(client, QStringLiteral("Command1"), QStringLiteral("&Exit"),
+                                {2280, 5400, 975, 375});
+    Next = forms::addButton(client, QStringLiteral("Next"), QStringLiteral("&Next >"),
+                            {3480, 5400, 1095, 375});
+    Next->setDefault(true);
+    Label3 = forms::addLabel(client, QStringLiteral("Label3"), QStringLiteral("Welcome !"),
+                             {0, 0, 5295, 1695}, verdana, colours::TitleGreen, Qt::AlignHCenter);
+    Label2 = forms::addLabel(
+        client, QStringLiteral("Label2"),
+        QStringLiteral("Please choose a number from 1 to 60 and click the \"NEXT\" button."),
+        {1560, 2520, 3990, 2295}, forms::font(QStringLiteral("MS Sans Serif"), 24),
+        colours::Navy, Qt::AlignLeft);
+    Label1 = forms::addLabel(client, QStringLiteral("Label1"), QStringLiteral("to Numora!"),
+                             {3240, 1320, 3630, 735},
+                             forms::font(QStringLiteral("Comic Sans MS"), 24), colours::Navy,
+                             Qt::AlignLeft);
+    Label4 = forms::addLabel(client, QStringLiteral("Label4"), QStringLiteral("Welcome !"),
+                             {-120, 120, 5295, 1695}, verdana, colours::TitleBlue,
+                             Qt::AlignHCenter);
+    forms::stack({Command1, Next, Label3, Label2, Label1, Label4});
+    forms::setTabOrder({Next, Command1});
+
+    connect(Next, &QPushButton::clicked, this, &Intro::Next_Click);
+    connect(Command1, &QPushButton::clicked, this, &Intro::Command1_Click);
+}
+
+void Intro::Form_Load()
+{
+    flow::introLoad(*this);
+}
+
+void Intro::Next_Click()
+{
+    flow::next(page());
+}
+
+void Intro::Command1_Click()
+{
+    flow::exitProgram(page());
+}

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pick.h"
+
+#include "../platform/controls.h"
+#include "../platform/resources.h"
+#include "../trick/carddeck.h"
+#include "../trick/reply.h"
+
+#include <QPushButton>
+
+Pick::Pick(int card)
+    : SequenceWindow(card, QLatin1String(Title))
+{
+    QWidget *client = clientArea();
+
+    Check1 = new forms::CheckBox(
+        QStringLiteral("If the number you chose is appering on this card, Please mark the check box."),
+        client);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setFont(forms::font(QStringLiteral("Comic Sans MS"), 12));
+    QPalette checkColours = Check1->palette();
+    checkColours.setColor(QPalette::WindowText, colours::Navy);
+    checkColours.setColor(QPalette::Window, colours::Background);
+    Check1->setPalette(checkColours);
+    forms::place(Check1, {840, 240, 4935, 615});
+
+    Command1 = forms::addButton(client, QStringLiteral("Command1"), QStringLiteral("&Exit"),
+                                {2160, 5400, 975, 375});
+    const bool last = card == flow::LastCardPage;
+    Next = forms::addButton(client, QStringLiteral("Next"),
+                            last ? QStringLiteral("&Finish") : QStringLiteral("&Next >"),
+                            {3480, 5400, 1095, 375});
+    Next->setDefault(true);
+    if (last) {
+        // "&Finish" and the File menu share Alt+F here. Alt+F opens File on
+        // every window, so it does here too; Enter finishes.
+        Next->setShortcut(QKeySequence());
+    }
+
+    Text1 = new forms::TextBox(client);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFont(forms::font(QStringLiteral("MS Sans Serif"), 24));
+    QPalette gridColours = Text1->palette();
+    gridColours.setColor(QPalette::Text, colours::Red);
+    gridColours.setColor(QPalette::Base, colours::Lavender);
+    Text1->setPalette(gridColours);
+    const std::string_view grid = CardDeck::grid(card);
+    Text1->setCenteredText(QString::fromLatin1(grid.data(), static_cast<qsizetype>(grid.size())));
+    forms::place(Text1, {1320, 1560, 4095, 2895});
+
+    forms::stack({Check1, Command1, Next, Text1});
+    forms::setTabOrder({Text1, Next, Command1, Check1});
+
+    connect(Check1, &QCheckBox::toggled, this, &Pick::Check1_Click);
+    connect(Next, &QPushButton::clicked, this, &Pick::Next_Click);
+    connect(Command1, &QPushButton::clicked, this, &Pick::Command1_Click);
+}
+
+void Pick::Check1_Click()
+{
+    Reply::state().toggleCard(page());
+}
+
+void Pick::Next_Click()
+{
+    flow::next(page());
+}
+
+void Pick::Command1_Click()
+{
+    flow::exitProgram(page());
+}

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sequencewindow.h"
+
+class QLabel;
+class QPushButton;
+
+// The result window, last of the sequence: names the chosen number.
+class Quit : public SequenceWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr char Title[] = "Numora - The number you chose is...";
+
+    Quit();
+
+    void Form_Load() override;
+    void Next_Click();
+
+private:
+    QPushButton *Next;
+    QLabel *Label3;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label4;
+};

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sequencewindow.h"
+
+#include <QAction>
+#include <QMenu>
+
+SequenceWindow::SequenceWindow(flow::PageId page, const QString &title)
+    : forms::Form(flow::windowName(page), forms::Frame::FixedDialog)
+    , m_page(page)
+{
+    setWindowTitle(title);
+    setBackground(colours::Background);
+    File = addMenu(QStringLiteral("File"), QStringLiteral("&File"));
+    Exit = addMenuItem(File, QStringLiteral("Exit"), QStringLiteral("&Exit"));
+    Help = addMenu(QStringLiteral("Help"), QStringLiteral("&Help"));
+    About = addMenuItem(Help, QStringLiteral("About"), QStringLiteral("&About"));
+    setClientSize(ClientWidth, ClientHeight);
+    connect(Exit, &QAction::triggered, this, &SequenceWindow::Exit_Click);
+    connect(About, &QAction::triggered, this, &SequenceWindow::about_Click);
+}
+
+void SequenceWindow::Form_Load()
+{
+    flow::pageLoad(*this, m_page);
+}
+
+void SequenceWindow::Form_Unload()
+{
+    flow::pageUnload(m_page);
+}
+
+void SequenceWindow::Exit_Click()
+{
+    flow::exitProgram(m_page);
+}
+
+void SequenceWindow::about_Click()
+{
+    flow::openAbout(m_page);
+}

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windows.h"
+
+#include "frmabout.h"
+#include "intro.h"
+#include "pick.h"
+#include "quit.h"
+
+void registerWindows()
+{
+    forms::registerForm(flow::windowName(flow::IntroPage), [] { return std::make_unique<Intro>(); });
+    for (int card = flow::FirstCardPage; card <= flow::LastCardPage; ++card)
+        forms::registerForm(flow::windowName(card), [card] { return std::make_unique<Pick>(card); });
+    forms::registerForm(flow::windowName(flow::QuitPage), [] { return std::make_unique<Quit>(); });
+    forms::registerForm(QLatin1String(flow::AboutWindow), [] { return std::make_unique<frmabout>(); });
+}

@@ -1,0 +1,29 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The binary's command line and its start without a display.
+numora=$1
+failures=0
+check() {
+  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$3', got '$2'"; failures=$((failures + 1)); fi
+}
+
+check "--version prints 1.00" "$("$numora" --version)" "numora 1.00"
+"$numora" --help | grep -q -- "--version" ; check "--help lists --version" $? 0
+
+err=$("$numora" --frobnicate 2>&1 >/dev/null); status=$?
+check "unknown option exits 2" $status 2
+check "unknown option says so in one line" "$(printf '%s\n' "$err" | wc -l)" 1
+"$numora" stray-argument >/dev/null 2>&1; check "stray argument exits 2" $? 2
+
+# No display named at all.
+err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$numora" 2>&1); status=$?
+check "no display exits 1" $status 1
+check "no display message" "$err" "numora: no display found; set DISPLAY or WAYLAND_DISPLAY, or run it under xvfb-run"
+
+# A display that is named but not there: Qt would abort with a core dump.
+err=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97 XAUTHORITY=/nonexistent "$numora" 2>&1); status=$?
+check "unreachable display exits 1, not by a signal" $status 1
+check "unreachable display message" "$err" "numora: no display found; set DISPLAY or WAYLAND_DISPLAY, or run it under xvfb-run"
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]

@@ -171,6 +171,9 @@ void stack(std::initializer_list<QWidget *> topFirst)
 
 void setTabOrder(std::initializer_list<QWidget *> order)
 {
+    // The first in tab order has the focus when its window is shown.
+    if (order.size() > 0)
+        (*order.begin())->setFocus();
     QWidget *previous = nullptr;
     for (QWidget *control : order) {
         if (previous)

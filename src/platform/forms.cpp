@@ -10,6 +10,8 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QAbstractButton>
+#include <QAction>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -26,6 +28,10 @@ struct Registry {
     QHash<QString, QPointer<Form>> loaded;
     Host host;
     bool ended = false;
+    // The window manager's frame is known only once a window is on screen,
+    // but windows are placed before that. Frames of the same kind look the
+    // same, so the last one seen stands in for the one to come.
+    QMargins frame;
 };
 
 Registry &registry()
@@ -46,7 +52,20 @@ QRect screenGeometry()
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
-void showMessageBox(const QString &prompt, const QString &title, int style)
+void rememberFrame(const QWidget *window)
+{
+    if (!window->isVisible())
+        return;
+    const QRect inner = window->geometry();
+    const QRect outer = window->frameGeometry();
+    if (outer != inner)
+        registry().frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString &title, int style)
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (style & 0x70) {
@@ -56,11 +75,21 @@ void showMessageBox(const QString &prompt, const QString &title, int style)
     case 64: icon = QMessageBox::Information; break;
     default: break;
     }
-    QMessageBox box(icon, title, prompt, QMessageBox::Ok);
+    auto box = std::make_unique<QMessageBox>(icon, title, prompt, QMessageBox::Ok);
     // Texts are the program's own or the deployer's; never interpret them.
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowIcon(programIcon());
-    box.exec();
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowIcon(programIcon());
+    return box;
+}
+
+namespace {
+
+void showMessageBox(const QString &prompt, const QString &title, int style)
+{
+    const auto box = makeMessageBox(prompt, title, style);
+    QMessageBox *shown = box.get();
+    QObject::connect(shown, &QMessageBox::buttonClicked, shown, [shown] { rememberFrame(shown); });
+    box->exec();
 }
 
 } // namespace
@@ -143,14 +172,22 @@ QAction *Form::addMenuItem(QMenu *menu, const QString &objectName, const QString
     return action;
 }
 
+QSize Form::outerSize() const
+{
+    if (isVisible() && frameGeometry() != geometry())
+        return frameGeometry().size();
+    const QMargins frame = registry().frame;
+    return size().grownBy(frame);
+}
+
 double Form::outerWidth() const
 {
-    return toTwips(frameGeometry().width());
+    return toTwips(outerSize().width());
 }
 
 double Form::outerHeight() const
 {
-    return toTwips(frameGeometry().height());
+    return toTwips(outerSize().height());
 }
 
 void Form::moveTo(double leftTwips, double topTwips)
@@ -174,6 +211,17 @@ void Form::closeEvent(QCloseEvent *event)
         return;
     unload(objectName());
     event->accept();
+}
+
+void Form::changeEvent(QEvent *event)
+{
+    // Disabling a window disables its widgets but not its menu items, which
+    // could still be triggered by an assistive tool; they follow the window.
+    if (event->type() == QEvent::EnabledChange) {
+        for (QAction *action : findChildren<QAction *>())
+            action->setEnabled(isEnabled());
+    }
+    QDialog::changeEvent(event);
 }
 
 void Form::keyPressEvent(QKeyEvent *event)
@@ -219,6 +267,10 @@ Form &load(const QString &name)
     const auto factory = r.factories.constFind(name);
     if (factory == r.factories.constEnd())
         throw std::logic_error("no window named " + name.toStdString());
+    for (const auto &other : std::as_const(r.loaded)) {
+        if (other)
+            rememberFrame(other);
+    }
     Form *form = (*factory)().release();
     r.loaded.insert(name, form);
     form->ensurePolished();

@@ -15,6 +15,7 @@
 #include <memory>
 
 class QMenuBar;
+class QMessageBox;
 class QMenu;
 class QAction;
 class QScreen;
@@ -58,8 +59,10 @@ public:
     void moveTo(double leftTwips, double topTwips);
 
     [[nodiscard]] bool isUnloading() const { return m_unloading; }
+    [[nodiscard]] QSize outerSize() const;
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
@@ -97,6 +100,9 @@ void endProgram();
 // Message box style code for an information icon and a single OK button.
 inline constexpr int InformationOk = 64;
 void messageBox(const QString &prompt, const QString &title, int style);
+// The box that messageBox shows, for those who want to look at it.
+[[nodiscard]] std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt,
+                                                          const QString &title, int style);
 
 // Where message boxes and the program end go. The program shows a real
 // QMessageBox and leaves the event loop; tests record them instead.

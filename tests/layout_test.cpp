@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Every text of every window fits its control at the scale this test runs
+// at (CTest runs it at several), and controls meant to lie side by side do
+// not overlap.
+#include "harness.h"
+
+#include "platform/resources.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCheckBox>
+#include <QStyle>
+#include <QTextBlock>
+#include <QScrollBar>
+#include <QTextEdit>
+
+using namespace harness;
+
+namespace {
+
+const QStringList AllWindows = {
+    QStringLiteral("Intro"),  QStringLiteral("Pick_1"), QStringLiteral("Pick_2"),
+    QStringLiteral("Pick_3"), QStringLiteral("Pick_4"), QStringLiteral("Pick_5"),
+    QStringLiteral("Pick_6"), QStringLiteral("Quit"),   QStringLiteral("frmabout"),
+};
+
+forms::Form *loadShown(const QString &name)
+{
+    forms::show(name);
+    forms::Form *form = forms::find(name);
+    return form;
+}
+
+QString plainCaption(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+class LayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        start();
+        qInfo("scale %s", qPrintable(qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"))));
+    }
+    void cleanup() { forms::restart(); }
+
+    void substituteFacesAreUsed()
+    {
+        QCOMPARE(forms::familyFor(QStringLiteral("Verdana")), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(forms::familyFor(QStringLiteral("Comic Sans MS")), QStringLiteral("Comic Neue"));
+        QCOMPARE(forms::familyFor(QStringLiteral("MS Sans Serif")), QStringLiteral("FreeSans"));
+        forms::Form *quit = loadShown(QStringLiteral("Quit"));
+        QCOMPARE(QFontInfo(control(quit, "Label1")->font()).family(), QStringLiteral("Comic Neue"));
+        QCOMPARE(control(quit, "Label1")->font().pointSizeF(), 72.0);
+    }
+
+    void everyLabelTextFits_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Intro") << "Intro";
+        QTest::newRow("Quit") << "Quit";
+        QTest::newRow("frmabout") << "frmabout";
+    }
+
+    void everyLabelTextFits()
+    {
+        QFETCH(QString, window);
+        forms::Form *form = loadShown(window);
+        const auto labels = form->findChildren<QLabel *>();
+        QVERIFY(!labels.isEmpty());
+        for (QLabel *label : labels) {
+            const QRect room = label->contentsRect();
+            const QRect needed = label->fontMetrics().boundingRect(
+                QRect(0, 0, room.width(), 100000), int(label->alignment()) | Qt::TextWordWrap,
+                label->text());
+            const QString what = window + QLatin1Char('.') + label->objectName() + QLatin1String(": ")
+                                 + label->text();
+            QVERIFY2(needed.width() <= room.width(), qPrintable(what));
+            QVERIFY2(needed.height() <= room.height(), qPrintable(what));
+        }
+    }
+
+    void buttonCaptionsFit_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const QString &name : AllWindows)
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void buttonCaptionsFit()
+    {
+        QFETCH(QString, window);
+        forms::Form *form = loadShown(window);
+        for (QPushButton *button : form->findChildren<QPushButton *>()) {
+            const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+            const QFontMetrics metrics = button->fontMetrics();
+            QVERIFY2(metrics.horizontalAdvance(plainCaption(button->text())) + margin
+                         <= button->width(),
+                     qPrintable(window + QLatin1Char('.') + button->objectName()));
+            QVERIFY(metrics.height() + 4 <= button->height());
+        }
+    }
+
+    void cardCaptionAndGridFit_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (int k = 1; k <= 6; ++k)
+            QTest::newRow(qPrintable(flow::windowName(k))) << flow::windowName(k);
+    }
+
+    void cardCaptionAndGridFit()
+    {
+        QFETCH(QString, window);
+        forms::Form *form = loadShown(window);
+        auto *check = control<forms::CheckBox>(form, "Check1");
+        const QRect caption = check->captionBounds();
+        QVERIFY(check->rect().contains(caption));
+        // Two lines, not one clipped line.
+        QVERIFY(caption.height() >= 2 * check->fontMetrics().lineSpacing() - 2);
+
+        auto *grid = control<QTextEdit>(form, "Text1");
+        const QRect view = grid->viewport()->rect();
+        QTextDocument *document = grid->document();
+        QCOMPARE(document->blockCount(), 6);
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            if (block.text().isEmpty())
+                continue;
+            QCOMPARE(block.layout()->lineCount(), 1);
+            const QRectF box = document->documentLayout()->blockBoundingRect(block);
+            const qreal textWidth = block.layout()->lineAt(0).naturalTextWidth();
+            QVERIFY2(textWidth <= view.width() - 2 * document->documentMargin(),
+                     qPrintable(block.text()));
+            QVERIFY2(box.bottom() <= view.height(), qPrintable(block.text()));
+        }
+        // The rows stay in sight wherever the caret goes.
+        grid->moveCursor(QTextCursor::End);
+        QCOMPARE(grid->verticalScrollBar()->value(), 0);
+    }
+
+    void controlsDoNotOverlapWhereTheyShouldNot_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Pick_1") << "Pick_1";
+        QTest::newRow("Pick_6") << "Pick_6";
+        QTest::newRow("frmabout") << "frmabout";
+    }
+
+    void controlsDoNotOverlapWhereTheyShouldNot()
+    {
+        QFETCH(QString, window);
+        forms::Form *form = loadShown(window);
+        QList<QWidget *> controls;
+        for (QObject *child : form->clientArea()->children()) {
+            if (auto *widget = qobject_cast<QWidget *>(child))
+                controls << widget;
+        }
+        QVERIFY(controls.size() >= 4);
+        for (int i = 0; i < controls.size(); ++i) {
+            QVERIFY(form->clientArea()->rect().contains(controls[i]->geometry()));
+            for (int j = i + 1; j < controls.size(); ++j)
+                QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                         qPrintable(controls[i]->objectName() + QLatin1Char('/')
+                                    + controls[j]->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"

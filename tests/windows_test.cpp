@@ -1,0 +1,410 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "harness.h"
+#include "trick/carddeck.h"
+
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QSignalSpy>
+#include <QTextEdit>
+
+using namespace harness;
+
+namespace {
+
+void clickNext(flow::PageId page)
+{
+    forms::Form *form = window(page);
+    QVERIFY(form);
+    QTest::mouseClick(control<QPushButton>(form, "Next"), Qt::LeftButton);
+}
+
+// Walks from the welcome window to the page given, ticking the cards whose
+// bit (k - 1) is set in pattern.
+void walkTo(flow::PageId target, int pattern = 0)
+{
+    start();
+    for (int page = flow::IntroPage; page < target; ++page) {
+        if (page >= flow::FirstCardPage && (pattern & (1 << (page - 1))))
+            QTest::mouseClick(control(window(page), "Check1"), Qt::LeftButton);
+        clickNext(page);
+    }
+    QVERIFY(window(target));
+}
+
+int expectedSum(int pattern)
+{
+    int sum = 0;
+    for (int k = 1; k <= 6; ++k) {
+        if (pattern & (1 << (k - 1)))
+            sum += CardDeck::weight(k);
+    }
+    return sum;
+}
+
+QRect twipsBox(int l, int t, int w, int h)
+{
+    return forms::twipsRect(l, t, w, h);
+}
+
+} // namespace
+
+class WindowsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { forms::restart(); }
+
+    void welcomeComesBeforeAnyWindowAndThenTheWindowIsCentred()
+    {
+        start();
+        QCOMPARE(record().boxes, QStringList{QStringLiteral("Welcome...|Welcome to Numora !")});
+        QVERIFY(!record().windowVisibleAtWelcome);
+        forms::Form *intro = window(flow::IntroPage);
+        QVERIFY(intro && intro->isVisible());
+        QCOMPARE(intro->windowTitle(), QStringLiteral("Welcome to the numora program!"));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        // The first window is placed before its frame is known.
+        QVERIFY((intro->frameGeometry().center() - screen.center()).manhattanLength() <= 10);
+        // Later ones know the frame from the windows before them.
+        clickNext(flow::IntroPage);
+        QCOMPARE(window(1)->frameGeometry().center().x(), screen.center().x());
+        QVERIFY(qAbs(window(1)->frameGeometry().center().y() - screen.center().y()) <= 1);
+    }
+
+    void everyTickPatternEndsOnItsSum()
+    {
+        for (int pattern = 0; pattern < 64; ++pattern) {
+            walkTo(flow::QuitPage, pattern);
+            forms::Form *quit = window(flow::QuitPage);
+            const QString sum = QString::number(expectedSum(pattern));
+            QCOMPARE(control<QLabel>(quit, "Label1")->text(), sum);
+            QCOMPARE(control<QLabel>(quit, "Label4")->text(), sum);
+            QCOMPARE(Reply::state().Page, std::int16_t{flow::QuitPage});
+            QCOMPARE(forms::loadedCount(), 1);
+            QCOMPARE(goodbyes(), 0);
+        }
+    }
+
+    void nextNeverSaysGoodbyeAndLeavesOneWindow()
+    {
+        start();
+        for (int page = flow::IntroPage; page < flow::QuitPage; ++page) {
+            QPointer<forms::Form> left = window(page);
+            clickNext(page);
+            QCOMPARE(loadedPage(), page + 1);
+            QCOMPARE(forms::loadedCount(), 1);
+            QCOMPARE(Reply::state().Page, std::int16_t(page + 1));
+            QVERIFY(window(page + 1)->isVisible());
+            QTRY_VERIFY(left.isNull());
+        }
+        QCOMPARE(goodbyes(), 0);
+        QCOMPARE(record().ends, 0);
+    }
+
+    void everyWayOutSaysGoodbyeOnce_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("way");
+        for (int page = flow::IntroPage; page <= flow::QuitPage; ++page) {
+            const QByteArray name = flow::windowName(page).toLatin1();
+            const char *button = page == flow::QuitPage ? "Next" : "Command1";
+            QTest::newRow(name + " Exit button") << page << QString::fromLatin1(button);
+            QTest::newRow(name + " File > Exit") << page << QStringLiteral("menu");
+            QTest::newRow(name + " close box") << page << QStringLiteral("close");
+            QTest::newRow(name + " Alt+E") << page << QStringLiteral("alt");
+        }
+        QTest::newRow("Quit Enter") << int(flow::QuitPage) << QStringLiteral("enter");
+    }
+
+    void everyWayOutSaysGoodbyeOnce()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, way);
+        walkTo(page, 0b010101);
+        forms::Form *form = window(page);
+        if (way == QLatin1String("menu")) {
+            menuItem(form, "Exit")->trigger();
+        } else if (way == QLatin1String("close")) {
+            closeBox(form);
+        } else if (way == QLatin1String("alt") || way == QLatin1String("enter")) {
+            form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(form));
+            if (way == QLatin1String("alt"))
+                QTest::keyClick(form, Qt::Key_E, Qt::AltModifier);
+            else
+                QTest::keyClick(form, Qt::Key_Return);
+            QTRY_VERIFY(forms::hasEnded());
+        } else {
+            QTest::mouseClick(control(form, way.toLatin1().constData()), Qt::LeftButton);
+        }
+        QCOMPARE(goodbyes(), 1);
+        QCOMPARE(record().boxes.last(), QStringLiteral("Bye Bye...|Bye Bye, and thank you for using Numora !"));
+        QCOMPARE(record().ends, 1);
+        QCOMPARE(forms::loadedCount(), 0);
+    }
+
+    void aboutDisablesItsOpenerUntilClosed_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("closing");
+        for (const char *closing : {"Ok", "Enter", "space", "close box"}) {
+            QTest::newRow(QByteArray("Intro, ") + closing) << 0 << QString::fromLatin1(closing);
+            QTest::newRow(QByteArray("Pick_4, ") + closing) << 4 << QString::fromLatin1(closing);
+            QTest::newRow(QByteArray("Quit, ") + closing) << 7 << QString::fromLatin1(closing);
+        }
+    }
+
+    void aboutDisablesItsOpenerUntilClosed()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, closing);
+        walkTo(page, 0b001000);
+        forms::Form *opener = window(page);
+        auto *check = control<QCheckBox>(opener, "Check1");
+        if (check)
+            QTest::mouseClick(check, Qt::LeftButton);
+        const Reply::TrickState before = Reply::state();
+
+        menuItem(opener, "About")->trigger();
+        forms::Form *box = about();
+        QVERIFY(box && box->isVisible());
+        QVERIFY(!opener->isEnabled());
+        QCOMPARE(Reply::state().AboutOpener, std::int16_t(page));
+        // Beside the centre: 1500 twips right and down.
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QPoint centred((screen.width() - box->frameGeometry().width()) / 2,
+                             (screen.height() - box->frameGeometry().height()) / 2);
+        QVERIFY((box->frameGeometry().topLeft() - centred
+                 - QPoint(forms::twips(1500), forms::twips(1500)))
+                    .manhattanLength()
+                <= 2);
+
+        // The opener stays put while About is open.
+        closeBox(opener);
+        // Nor can its menu items fire, even when an assistive tool asks.
+        menuItem(opener, "Exit")->trigger();
+        menuItem(opener, "About")->trigger();
+        QCOMPARE(about(), box);
+        QCOMPARE(window(page), opener);
+        QVERIFY(opener->isVisible());
+        QCOMPARE(goodbyes(), 0);
+
+        // Escape does nothing in About.
+        box->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(about(), box);
+
+        auto *ok = control<QPushButton>(box, "Command1");
+        QVERIFY(ok->hasFocus());
+        if (closing == QLatin1String("Ok"))
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else if (closing == QLatin1String("Enter"))
+            QTest::keyClick(ok, Qt::Key_Return);
+        else if (closing == QLatin1String("space"))
+            QTest::keyClick(ok, Qt::Key_Space);
+        else
+            closeBox(box);
+        QCOMPARE(about(), nullptr);
+        QVERIFY(opener->isEnabled());
+        QVERIFY(menuItem(opener, "Exit")->isEnabled());
+        QCOMPARE(goodbyes(), 0);
+        QCOMPARE(record().ends, 0);
+        QCOMPARE(Reply::state().Page, before.Page);
+        QVERIFY(Reply::state().CardValue == before.CardValue);
+        if (check)
+            QVERIFY(check->isChecked());
+
+        if (page < flow::QuitPage) {
+            clickNext(page);
+            QCOMPARE(loadedPage(), page + 1);
+        }
+    }
+
+    void aboutOpensFreshEachTime()
+    {
+        walkTo(flow::FirstCardPage);
+        forms::Form *opener = window(flow::FirstCardPage);
+        menuItem(opener, "About")->trigger();
+        QPointer<forms::Form> first = about();
+        QTest::mouseClick(control(first, "Command1"), Qt::LeftButton);
+        QTRY_VERIFY(first.isNull());
+        menuItem(opener, "About")->trigger();
+        QVERIFY(about() && about()->isVisible());
+    }
+
+    void cardBoxTogglesItsOwnCardByMouseAndSpace()
+    {
+        walkTo(4);
+        forms::Form *card = window(4);
+        auto *check = control<QCheckBox>(card, "Check1");
+        QVERIFY(!check->isChecked());
+        QCOMPARE(Reply::state().CardValue[3], std::int16_t{0});
+        // On the caption, far from the box.
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(10, check->height() / 2));
+        QCOMPARE(Reply::state().CardValue[3], std::int16_t{2});
+        check->setFocus();
+        QTest::keyClick(check, Qt::Key_Space);
+        QCOMPARE(Reply::state().CardValue[3], std::int16_t{0});
+        QTest::keyClick(check, Qt::Key_Space);
+        QCOMPARE(Reply::state().CardValue[3], std::int16_t{2});
+        QCOMPARE(Reply::state().chosenNumber(), std::int16_t{2});
+        QCOMPARE(Reply::state().Page, std::int16_t{4});
+    }
+
+    void cardKeyboard()
+    {
+        walkTo(flow::FirstCardPage);
+        forms::Form *card = window(flow::FirstCardPage);
+        QVERIFY(QTest::qWaitForWindowActive(card));
+        auto *grid = control<QTextEdit>(card, "Text1");
+        QTRY_VERIFY(grid->hasFocus());
+        const QString text = grid->toPlainText();
+        QTest::keyClicks(grid, QStringLiteral("12 x"));
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(grid->toPlainText(), text);
+        // Tab order: grid, Next, Exit, check box; then round again.
+        const char *order[] = {"Next", "Command1", "Check1", "Text1"};
+        for (const char *name : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(Reply::state().CardValue[0], std::int16_t{1});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(loadedPage(), 2);
+        QCOMPARE(goodbyes(), 0);
+    }
+
+    void enterOnExitButtonOfACardExits()
+    {
+        walkTo(3);
+        forms::Form *card = window(3);
+        QVERIFY(QTest::qWaitForWindowActive(card));
+        auto *exit = control<QPushButton>(card, "Command1");
+        exit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(exit, Qt::Key_Return);
+        QCOMPARE(goodbyes(), 1);
+        QCOMPARE(record().ends, 1);
+    }
+
+    void welcomeKeyboard()
+    {
+        start();
+        forms::Form *intro = window(flow::IntroPage);
+        QVERIFY(QTest::qWaitForWindowActive(intro));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Next"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Next"));
+        QTest::keyClick(intro, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(loadedPage(), 1);
+        QCOMPARE(goodbyes(), 0);
+    }
+
+    void altFOnTheLastCardOpensTheFileMenu()
+    {
+        walkTo(flow::LastCardPage);
+        forms::Form *card = window(flow::LastCardPage);
+        QCOMPARE(control<QPushButton>(card, "Next")->text(), QStringLiteral("&Finish"));
+        QVERIFY(QTest::qWaitForWindowActive(card));
+        QTest::keyClick(card, Qt::Key_F, Qt::AltModifier);
+        auto *file = card->findChild<QMenu *>(QStringLiteral("File"));
+        QTRY_VERIFY(file->isVisible());
+        file->close();
+        QTest::qWait(200); // long enough for an animated click to land
+        QCOMPARE(loadedPage(), int(flow::LastCardPage));
+        QTest::keyClick(control(card, "Text1"), Qt::Key_Return);
+        QCOMPARE(loadedPage(), int(flow::QuitPage));
+    }
+
+    void windowsHaveTheirTitlesTextsAndMenus_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("Intro") << 0 << "Welcome to the numora program!" << "&Next >";
+        for (int k = 1; k <= 6; ++k)
+            QTest::newRow(qPrintable(flow::windowName(k)))
+                << k << "Numora - Is the number you chose appearing on this card?"
+                << (k == 6 ? "&Finish" : "&Next >");
+        QTest::newRow("Quit") << 7 << "Numora - The number you chose is..." << "&Exit";
+    }
+
+    void windowsHaveTheirTitlesTextsAndMenus()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, title);
+        QFETCH(QString, next);
+        walkTo(page);
+        forms::Form *form = window(page);
+        QCOMPARE(form->objectName(), flow::windowName(page));
+        QCOMPARE(form->windowTitle(), title);
+        QCOMPARE(control<QPushButton>(form, "Next")->text(), next);
+        QVERIFY(control<QPushButton>(form, "Next")->isDefault());
+        const auto menus = form->findChild<QMenuBar *>()->actions();
+        QCOMPARE(menus.size(), 2);
+        QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
+        QCOMPARE(menus[1]->text(), QStringLiteral("&Help"));
+        QCOMPARE(menuItem(form, "Exit")->text(), QStringLiteral("&Exit"));
+        QCOMPARE(menuItem(form, "About")->text(), QStringLiteral("&About"));
+        QVERIFY(menuItem(form, "Exit")->shortcut().isEmpty());
+        QCOMPARE(form->clientArea()->size(), twipsBox(0, 0, 6690, 5940).size());
+        QCOMPARE(form->clientArea()->palette().color(QPalette::Window), QColor(255, 192, 192));
+        QVERIFY(!form->windowIcon().isNull());
+        if (page >= flow::FirstCardPage && page <= flow::LastCardPage) {
+            const auto grid = CardDeck::grid(page);
+            QString expected = QString::fromLatin1(grid.data(), qsizetype(grid.size()));
+            expected.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            QCOMPARE(control<QTextEdit>(form, "Text1")->toPlainText(), expected);
+            QCOMPARE(control<QCheckBox>(form, "Check1")->text(),
+                     QStringLiteral("If the number you chose is appering on this card, Please mark the check box."));
+        }
+    }
+
+    void controlsSitWhereTheLayoutSays()
+    {
+        walkTo(flow::IntroPage);
+        forms::Form *intro = window(flow::IntroPage);
+        QCOMPARE(control(intro, "Command1")->geometry(), twipsBox(2280, 5400, 975, 375));
+        QCOMPARE(control(intro, "Label4")->geometry(), twipsBox(-120, 120, 5295, 1695));
+        QCOMPARE(control<QLabel>(intro, "Label2")->text(),
+                 QStringLiteral("Please choose a number from 1 to 60 and click the \"NEXT\" button."));
+        // The green title lies over the blue one.
+        const auto stacking = intro->clientArea()->children();
+        QVERIFY(stacking.indexOf(control(intro, "Label3")) > stacking.indexOf(control(intro, "Label4")));
+        QVERIFY(stacking.indexOf(control(intro, "Next")) > stacking.indexOf(control(intro, "Label3")));
+
+        clickNext(flow::IntroPage);
+        forms::Form *card = window(1);
+        QCOMPARE(control(card, "Text1")->geometry(), twipsBox(1320, 1560, 4095, 2895));
+        QCOMPARE(control(card, "Check1")->geometry(), twipsBox(840, 240, 4935, 615));
+        QCOMPARE(QFontInfo(control(card, "Check1")->font()).pointSizeF(), 12.0);
+        QCOMPARE(control<QTextEdit>(card, "Text1")->palette().color(QPalette::Base), QColor(192, 192, 255));
+
+        for (int page = 1; page < 7; ++page)
+            clickNext(page);
+        forms::Form *quit = window(7);
+        QCOMPARE(control(quit, "Label1")->geometry(), twipsBox(2280, 2760, 2055, 1815));
+        QCOMPARE(control(quit, "Label4")->geometry(), twipsBox(2280, 2760, 2295, 1815));
+        const auto quitStack = quit->clientArea()->children();
+        QVERIFY(quitStack.indexOf(control(quit, "Label1")) > quitStack.indexOf(control(quit, "Label4")));
+        QVERIFY(quitStack.indexOf(control(quit, "Label3")) > quitStack.indexOf(control(quit, "Label2")));
+
+        menuItem(quit, "About")->trigger();
+        forms::Form *box = about();
+        QCOMPARE(box->windowTitle(), QStringLiteral("Numora - About"));
+        QCOMPARE(box->clientArea()->size(), twipsBox(0, 0, 4935, 4470).size());
+        QCOMPARE(control(box, "Command1")->geometry(), twipsBox(3480, 3840, 855, 495));
+        QVERIFY(control<QLabel>(box, "Label3")->text().startsWith(QLatin1String("E-Mail: ")));
+        QVERIFY(control<QLabel>(box, "Label2")->text().startsWith(QLatin1String("For more information: ")));
+        QVERIFY(box->windowFlags().testFlag(Qt::Tool));
+        QVERIFY(box->findChild<QMenuBar *>() == nullptr);
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOptionButton>
@@ -120,6 +121,32 @@ void TextBox::setCenteredText(const QString &text)
     cursor.mergeBlockFormat(centred);
     document()->setModified(false);
     moveCursor(QTextCursor::Start);
+}
+
+void TextBox::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    // A plain box shows no focus of its own; mark it inside the margin, where
+    // no text is drawn, so the layout stays the same with or without focus.
+    if (hasFocus()) {
+        QPainter painter(viewport());
+        QPen pen(palette().color(QPalette::Highlight));
+        pen.setWidth(2);
+        painter.setPen(pen);
+        painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    }
+}
+
+void TextBox::focusInEvent(QFocusEvent *event)
+{
+    QTextEdit::focusInEvent(event);
+    viewport()->update();
+}
+
+void TextBox::focusOutEvent(QFocusEvent *event)
+{
+    QTextEdit::focusOutEvent(event);
+    viewport()->update();
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event)

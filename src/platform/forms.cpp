@@ -11,12 +11,15 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace forms {
@@ -63,7 +66,75 @@ void rememberFrame(const QWidget *window)
                                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
 }
 
+constexpr char DecorativeProperty[] = "forms_decorative";
+
+// The client area as assistive technology sees it: its controls in reading
+// order (top to bottom, then left to right) rather than stacking order, and
+// without decorative copies, so that each text is read once.
+class ClientAccessible : public QAccessibleWidget
+{
+public:
+    explicit ClientAccessible(QWidget *client)
+        : QAccessibleWidget(client, QAccessible::Client)
+    {
+    }
+
+    int childCount() const override { return static_cast<int>(readable().size()); }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        const auto controls = readable();
+        if (index < 0 || index >= controls.size())
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(controls.at(index));
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (!child)
+            return -1;
+        return static_cast<int>(readable().indexOf(qobject_cast<QWidget *>(child->object())));
+    }
+
+private:
+    QList<QWidget *> readable() const
+    {
+        QList<QWidget *> controls;
+        for (QObject *object : widget()->children()) {
+            auto *control = qobject_cast<QWidget *>(object);
+            if (control && !control->isWindow() && !control->property(DecorativeProperty).toBool())
+                controls << control;
+        }
+        std::stable_sort(controls.begin(), controls.end(), [](QWidget *a, QWidget *b) {
+            return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+        });
+        return controls;
+    }
+};
+
+QAccessibleInterface *clientAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("forms::ClientArea") && object && object->isWidgetType())
+        return new ClientAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
 } // namespace
+
+ClientArea::ClientArea(QWidget *parent)
+    : QWidget(parent)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(clientAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void hideFromAssistiveTechnology(QWidget *decoration)
+{
+    decoration->setProperty(DecorativeProperty, true);
+}
 
 std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString &title, int style)
 {
@@ -129,7 +200,7 @@ Form::Form(const QString &name, Frame frame)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    m_client = new QWidget(this);
+    m_client = new ClientArea(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setAutoFillBackground(true);
     layout->addWidget(m_client);
@@ -162,6 +233,8 @@ QMenu *Form::addMenu(const QString &objectName, const QString &caption)
     QMenu *menu = m_menuBar->addMenu(caption);
     menu->setObjectName(objectName);
     menu->menuAction()->setObjectName(objectName);
+    // The open menu is announced by its caption, as its menu bar entry is.
+    menu->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     return menu;
 }
 
@@ -222,6 +295,15 @@ void Form::changeEvent(QEvent *event)
             action->setEnabled(isEnabled());
     }
     QDialog::changeEvent(event);
+}
+
+bool Form::event(QEvent *event)
+{
+    // Show where the keyboard focus is from the start, not only once Tab has
+    // been pressed: the user may not have a mouse.
+    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
+        setAttribute(Qt::WA_KeyboardFocusChange);
+    return QDialog::event(event);
 }
 
 void Form::keyPressEvent(QKeyEvent *event)

@@ -28,6 +28,19 @@ namespace forms {
 [[nodiscard]] double toTwips(int pixels);
 [[nodiscard]] QRect twipsRect(int left, int top, int width, int height);
 
+// The area below the menu bar that holds a window's controls.
+class ClientArea : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ClientArea(QWidget *parent);
+};
+
+// Keeps a purely decorative control, such as the shadow copy of a two-colour
+// title, out of what screen readers read.
+void hideFromAssistiveTechnology(QWidget *decoration);
+
 enum class Frame {
     FixedDialog, // title bar with close box, no minimize or maximize, fixed size
     FixedTool,   // narrow tool-window title bar, fixed size, not in the task bar
@@ -62,6 +75,7 @@ public:
     [[nodiscard]] QSize outerSize() const;
 
 protected:
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

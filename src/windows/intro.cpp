@@ -32,6 +32,7 @@ Intro::Intro()
                              {-120, 120, 5295, 1695}, verdana, colours::TitleBlue,
                              Qt::AlignHCenter);
     forms::stack({Command1, Next, Label3, Label2, Label1, Label4});
+    forms::hideFromAssistiveTechnology(Label4);
     forms::setTabOrder({Next, Command1});
 
     connect(Next, &QPushButton::clicked, this, &Intro::Next_Click);

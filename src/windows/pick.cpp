@@ -39,6 +39,7 @@ Pick::Pick(int card)
 
     Text1 = new forms::TextBox(client);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Numbers on this card"));
     Text1->setFont(forms::font(QStringLiteral("MS Sans Serif"), 24));
     QPalette gridColours = Text1->palette();
     gridColours.setColor(QPalette::Text, colours::Red);

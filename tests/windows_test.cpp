@@ -165,6 +165,8 @@ private slots:
         if (check)
             QTest::mouseClick(check, Qt::LeftButton);
         const Reply::TrickState before = Reply::state();
+        QWidget *focused = opener->focusWidget();
+        QVERIFY(focused);
 
         menuItem(opener, "About")->trigger();
         forms::Form *box = about();
@@ -208,6 +210,8 @@ private slots:
             closeBox(box);
         QCOMPARE(about(), nullptr);
         QVERIFY(opener->isEnabled());
+        // The keyboard is back where it was: Enter must not land on Exit.
+        QCOMPARE(opener->focusWidget(), focused);
         QVERIFY(menuItem(opener, "Exit")->isEnabled());
         QCOMPARE(goodbyes(), 0);
         QCOMPARE(record().ends, 0);

@@ -73,7 +73,7 @@ void openAbout(PageId opener)
 {
     forms::show(QLatin1String(AboutWindow));
     if (forms::Form *window = forms::find(windowName(opener)))
-        window->setEnabled(false);
+        window->setFormEnabled(false);
     Reply::state().AboutOpener = static_cast<std::int16_t>(opener);
 }
 
@@ -87,8 +87,11 @@ void aboutUnload()
     // Only a loaded opener is enabled: naming an unloaded window must not
     // load it again (and greet the user a second time).
     const QString opener = windowName(Reply::state().AboutOpener);
-    if (forms::Form *window = opener.isEmpty() ? nullptr : forms::find(opener))
-        window->setEnabled(true);
+    if (forms::Form *window = opener.isEmpty() ? nullptr : forms::find(opener)) {
+        window->setFormEnabled(true);
+        // Hand the keyboard back, or a keyboard user is left with no window.
+        window->activateWindow();
+    }
 }
 
 } // namespace flow

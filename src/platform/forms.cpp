@@ -4,8 +4,7 @@
 #include "resources.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHash>
 #include <QIcon>
 #include <QKeyEvent>
@@ -208,6 +207,17 @@ Form::Form(const QString &name, Frame frame)
 
 Form::~Form() = default;
 
+void Form::setFormEnabled(bool enabled)
+{
+    // Disabling a window takes the focus from its controls, and enabling it
+    // does not give it back: Enter would then reach whatever Qt picks.
+    if (!enabled && isEnabled())
+        m_lastFocus = focusWidget();
+    setEnabled(enabled);
+    if (enabled && m_lastFocus)
+        m_lastFocus->setFocus(Qt::OtherFocusReason);
+}
+
 void Form::setClientSize(int widthTwips, int heightTwips)
 {
     m_client->setFixedSize(twips(widthTwips), twips(heightTwips));
@@ -366,8 +376,13 @@ void show(const QString &name)
     if (hasEnded())
         return;
     Form &form = load(name);
-    if (!form.isUnloading() && !hasEnded())
+    if (!form.isUnloading() && !hasEnded()) {
         form.show();
+        // A window shown by the program takes the keyboard: the window that
+        // showed it is going away or is about to be disabled.
+        form.raise();
+        form.activateWindow();
+    }
 }
 
 void unload(const QString &name)

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -71,6 +72,10 @@ public:
     [[nodiscard]] double outerHeight() const;
     void moveTo(double leftTwips, double topTwips);
 
+    // Enables or disables the whole window, menus included; enabling gives
+    // the focus back to the control that had it.
+    void setFormEnabled(bool enabled);
+
     [[nodiscard]] bool isUnloading() const { return m_unloading; }
     [[nodiscard]] QSize outerSize() const;
 
@@ -86,6 +91,7 @@ private:
     friend void endProgram();
     QWidget *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
+    QPointer<QWidget> m_lastFocus;
     bool m_unloading = false;
 };
 

@@ -33,6 +33,7 @@ frmabout::frmabout()
     Command1 = forms::addButton(client, QStringLiteral("Command1"), QStringLiteral("Ok"),
                                 {3480, 3840, 855, 495});
     Command1->setFont(forms::font(QStringLiteral("MS Sans Serif"), 12, true));
+    Command1->setFocus();
     Label3 = boxedLabel(client, QStringLiteral("Label3"),
                         QStringLiteral("E-Mail: ") + QString::fromUtf8(about::Email),
                         {120, 2760, 4695, 975});

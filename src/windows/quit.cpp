@@ -19,6 +19,7 @@ Quit::Quit()
     Next = forms::addButton(client, QStringLiteral("Next"), QStringLiteral("&Exit"),
                             {2880, 5400, 1095, 375});
     Next->setDefault(true);
+    Next->setFocus();
     Label3 = forms::addLabel(client, QStringLiteral("Label3"), heading, {0, 240, 6735, 2535},
                              verdana, colours::TitleGreen, Qt::AlignHCenter);
     Label1 = forms::addLabel(client, QStringLiteral("Label1"), QStringLiteral("00"),

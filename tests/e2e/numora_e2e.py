@@ -1,0 +1,296 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Plays Numora end to end as a screen-reader user's tools would.
+
+It starts the real binary on the X display it is given (with a window
+manager and the accessibility bus), presses real keys and mouse buttons with
+xdotool, and learns everything it knows about the program through AT-SPI:
+window titles, texts, states and positions. Run it through run_e2e.sh.
+"""
+
+import os
+import signal
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import Atspi
+
+TIMEOUT = 20.0
+WELCOME = ("Welcome...", "Welcome to Numora !")
+GOODBYE = ("Bye Bye...", "Bye Bye, and thank you for using Numora !")
+INTRO = "Welcome to the numora program!"
+CARD = "Numora - Is the number you chose appearing on this card?"
+RESULT = "Numora - The number you chose is..."
+ABOUT = "Numora - About"
+CHECK_CAPTION = ("If the number you chose is appering on this card, "
+                 "Please mark the check box.")
+
+
+class Failure(Exception):
+    pass
+
+
+def log(message):
+    print(message, flush=True)
+
+
+def wait_for(predicate, what, timeout=TIMEOUT):
+    deadline = time.monotonic() + timeout
+    while True:
+        try:
+            result = predicate()
+        except Exception:  # the tree changes under us while windows come and go
+            result = None
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(0.1)
+
+
+def xdo(*args):
+    subprocess.run(["xdotool", *args], check=True, timeout=TIMEOUT)
+
+
+def key(*keys):
+    for k in keys:
+        xdo("key", "--clearmodifiers", k)
+        time.sleep(0.15)
+
+
+def states(node):
+    return set(node.getState().getStates())
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+class Program:
+    """One run of the real binary, read through AT-SPI."""
+
+    def __init__(self, binary):
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        env.pop("QT_QPA_PLATFORM", None)
+        self.process = subprocess.Popen([binary], env=env)
+        self.goodbyes_seen = set()
+
+    def app(self):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.get_process_id() == self.process.pid:
+                app.set_cache_mask(Atspi.Cache.NONE)
+                return app
+        return None
+
+    def windows(self, title):
+        app = self.app()
+        if app is None:
+            return []
+        return [w for w in app if w is not None and w.name == title
+                and pyatspi.STATE_SHOWING in states(w)]
+
+    def window(self, title, check=None):
+        def found():
+            for w in self.windows(title):
+                if check is None or check(w):
+                    return w
+            return None
+        return wait_for(found, f"window '{title}'")
+
+    def gone(self, title):
+        wait_for(lambda: not self.windows(title), f"'{title}' to close")
+
+    def message_box(self, title_and_prompt):
+        title, prompt = title_and_prompt
+        box = self.window(title)
+        texts = [n.name for n in walk(box) if n.getRoleName() == "label"]
+        if prompt not in texts:
+            raise Failure(f"'{title}' says {texts}, not '{prompt}'")
+        return box
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGKILL)
+            self.process.wait(timeout=TIMEOUT)
+
+
+def labels(window):
+    return [n.name for n in walk(window) if n.getRoleName() == "label"]
+
+
+def named(window, role, name):
+    for node in walk(window):
+        if node.getRoleName() == role and node.name == name:
+            return node
+    raise Failure(f"no {role} '{name}' in '{window.name}'")
+
+
+def grid_of(window):
+    for node in walk(window):
+        if node.getRoleName() == "text" and pyatspi.STATE_READ_ONLY in states(node):
+            text = node.queryText()
+            return text.getText(0, text.characterCount)
+    return None
+
+
+def click(node):
+    x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdo("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+    xdo("click", "1")
+
+
+def require(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def about_round_trip(program, opener, closing):
+    log(f"  About from '{opener.name}', closed by {closing}")
+    focused = [n for n in walk(opener) if pyatspi.STATE_FOCUSED in states(n)]
+    require(len(focused) == 1, f"{len(focused)} controls have the focus before About")
+    key("alt+h", "a")
+    box = program.window(ABOUT)
+    require(any(n.getRoleName() == "push button" and n.name == "Ok" for n in walk(box)),
+            "About has no Ok button")
+    wait_for(lambda: pyatspi.STATE_SENSITIVE not in states(opener),
+             "the opener to report itself insensitive")
+    require(pyatspi.STATE_ENABLED not in states(opener), "the opener still reports enabled")
+    if closing == "Enter":
+        key("Return")
+    else:
+        key("alt+F4")
+    program.gone(ABOUT)
+    wait_for(lambda: pyatspi.STATE_SENSITIVE in states(opener), "the opener to be enabled")
+    wait_for(lambda: pyatspi.STATE_FOCUSED in states(focused[0]),
+             f"the focus to return to '{focused[0].name}'")
+
+
+def finish_with_goodbye(program):
+    program.message_box(GOODBYE)
+    key("Return")
+    seen = 1
+    deadline = time.monotonic() + TIMEOUT
+    while program.process.poll() is None:
+        if program.windows(GOODBYE[0]):
+            seen += 1
+            break
+        if time.monotonic() > deadline:
+            raise Failure("the program did not end after its goodbye")
+        time.sleep(0.05)
+    require(seen == 1, "the goodbye came twice")
+    status = program.process.wait(timeout=TIMEOUT)
+    require(status == 0, f"the program exited with status {status}")
+
+
+def play(binary, number, tick_by, about_from, about_closing, way_out):
+    """One whole trick. way_out is ('Enter'|'close box'|'File > Exit') on the
+    result window, or ('Alt+E', card) to leave on a card."""
+    log(f"run: number {number}, ticking by {tick_by}, leaving by {way_out}")
+    program = Program(binary)
+    try:
+        program.message_box(WELCOME)
+        require(not program.windows(INTRO), "the welcome window showed before the box")
+        key("Return")
+        intro = program.window(INTRO)
+        texts = labels(intro)
+        require(texts.count("Welcome !") == 1, f"the title is read {texts.count('Welcome !')} times")
+        require("to Numora!" in texts, f"welcome window reads {texts}")
+        named(intro, "push button", "Next >")
+        named(intro, "push button", "Exit")
+        if about_from == 0:
+            about_round_trip(program, intro, about_closing)
+        key("Return")
+
+        previous = None
+        for card in range(1, 7):
+            window = program.window(CARD, lambda w: grid_of(w) not in (None, previous))
+            grid = grid_of(window)
+            previous = grid
+            rows = grid.split("\n")
+            require(len(rows) == 6 and rows[5] == "", f"card {card} grid is {grid!r}")
+            numbers = {int(n) for n in grid.split()}
+            check = named(window, "check box", CHECK_CAPTION)
+            require(pyatspi.STATE_CHECKED not in states(check), f"card {card} starts ticked")
+            if number in numbers:
+                if tick_by == "mouse":
+                    click(check)
+                else:
+                    # Focus starts on the grid; the box is third after it.
+                    key("Tab", "Tab", "Tab")
+                    wait_for(lambda: pyatspi.STATE_FOCUSED in states(check),
+                             "the check box to take the focus")
+                    key("space")
+                wait_for(lambda: pyatspi.STATE_CHECKED in states(check),
+                         f"card {card} to be ticked")
+            if about_from == card:
+                about_round_trip(program, window, about_closing)
+                require((pyatspi.STATE_CHECKED in states(check)) == (number in numbers),
+                        "About changed the check box")
+            if way_out == ("Alt+E", card):
+                key("alt+e")
+                finish_with_goodbye(program)
+                return
+            key("Return")
+
+        result = program.window(RESULT)
+        texts = labels(result)
+        require(texts.count("The number you chose is") == 1, f"result window reads {texts}")
+        require(texts.count(str(number)) == 1, f"result window reads {texts}, not {number}")
+        require("00" not in texts, "the result still reads 00")
+        exit_button = named(result, "push button", "Exit")
+        require(str(number) in exit_button.description,
+                f"the answer is not announced: {exit_button.description!r}")
+        if about_from == 7:
+            about_round_trip(program, result, about_closing)
+        if way_out == "Enter":
+            key("Return")
+        elif way_out == "close box":
+            key("alt+F4")
+        elif way_out == "File > Exit":
+            key("alt+f", "e")
+        finish_with_goodbye(program)
+    finally:
+        program.stop()
+
+
+def main():
+    binary = sys.argv[1]
+    wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL)
+    runs = [
+        dict(number=37, tick_by="mouse", about_from=2, about_closing="Enter", way_out="Enter"),
+        dict(number=0, tick_by="keyboard", about_from=7, about_closing="close box",
+             way_out="close box"),
+        dict(number=60, tick_by="keyboard", about_from=0, about_closing="Enter",
+             way_out="File > Exit"),
+        dict(number=45, tick_by="mouse", about_from=None, about_closing="Enter",
+             way_out=("Alt+E", 3)),
+    ]
+    passed = failed = 0
+    try:
+        time.sleep(0.5)
+        for run in runs:
+            try:
+                play(binary, **run)
+                passed += 1
+                log("  passed")
+            except Failure as failure:
+                failed += 1
+                log(f"  FAILED: {failure}")
+    finally:
+        wm.terminate()
+        try:
+            wm.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            wm.kill()
+    log(f"{passed} passed, {failed} failed")
+    return 0 if failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

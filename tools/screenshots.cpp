@@ -5,13 +5,13 @@
 //   QT_SCALE_FACTOR=2 numora-screenshots DIR
 #include "flow/flow.h"
 #include "platform/forms.h"
+#include "platform/resources.h"
 #include "trick/reply.h"
 #include "windows/windows.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -34,7 +34,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(forms::makeStyle());
     if (argc != 2) {
         std::fprintf(stderr, "usage: numora-screenshots DIR\n");
         return 2;

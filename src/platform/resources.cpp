@@ -4,6 +4,10 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionFocusRect>
 
 namespace forms {
 
@@ -46,6 +50,45 @@ QFont defaultFont()
 QIcon programIcon()
 {
     return QIcon(QStringLiteral(":/numora/numora.xpm"));
+}
+
+} // namespace forms
+
+namespace forms {
+
+namespace {
+class FocusStyle : public QProxyStyle
+{
+public:
+    FocusStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+    {
+    }
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButton && (option->state & State_HasFocus)) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*option);
+            focus.rect = subElementRect(SE_PushButtonFocusRect, option, widget);
+            focus.backgroundColor = option->palette.color(QPalette::Button);
+            painter->save();
+            QPen pen(option->palette.color(QPalette::Active, QPalette::Highlight));
+            pen.setStyle(Qt::DotLine);
+            painter->setPen(pen);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(focus.rect.adjusted(1, 1, -2, -2));
+            painter->restore();
+        }
+    }
+};
+} // namespace
+
+QStyle *makeStyle()
+{
+    return new FocusStyle;
 }
 
 } // namespace forms

@@ -32,3 +32,10 @@ inline constexpr FaceSubstitute FaceSubstitutes[] = {
 [[nodiscard]] QIcon programIcon();
 
 } // namespace forms
+
+class QStyle;
+namespace forms {
+// Fusion, with a focus mark on push buttons that shows plainly which button
+// Enter and space will press.
+[[nodiscard]] QStyle *makeStyle();
+} // namespace forms

@@ -5,7 +5,6 @@
 #include "resources.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -177,7 +176,7 @@ int run(int argc, char **argv, const QString &startupWindow,
 
     // One look everywhere, so every text is measured against the same frames.
     if (!parsed.styleGiven && qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE"))
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setStyle(makeStyle());
     QApplication::setWindowIcon(programIcon());
     // The program decides when it ends, not the last window that closes: a
     // message box shown before any window would otherwise end it.

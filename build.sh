@@ -37,11 +37,17 @@ if [ -n "$missing" ]; then
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
 fi
 
-BUILD_DIR=${NUMORA_BUILD_DIR:-build}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+cmake --preset default
+cmake --build --preset default --parallel "$(nproc)"
 
 case "$mode" in
-  run) exec "$BUILD_DIR/src/numora" ;;
-  test) exec ctest --test-dir "$BUILD_DIR" --output-on-failure ;;
+  run) exec build/src/numora ;;
+  test)
+    ctest --preset default
+    # The same suite again with AddressSanitizer and UndefinedBehaviorSanitizer,
+    # plus a leak check of a whole trick.
+    cmake --preset sanitizers
+    cmake --build --preset sanitizers --parallel "$(nproc)"
+    UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitizers
+    ;;
 esac

@@ -1,0 +1,344 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// A seeded random walk over the real windows: clicks on controls and at
+// random points, keys, menu items, close requests to any window (a disabled
+// one included), About opened and closed every way. After every event it
+// checks what must always hold. A failure prints its seed and event; the
+// same seed and count replay it exactly:
+//   monkey_test --seed S --events N [--verbose]
+#include "harness.h"
+#include "trick/carddeck.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QTextEdit>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+using namespace harness;
+
+namespace {
+
+class Failure : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void require(bool condition, const QString &what)
+{
+    if (!condition)
+        throw Failure(what.toStdString());
+}
+
+QString gridOf(int card)
+{
+    QString text = QString::fromLatin1(CardDeck::grid(card).data(),
+                                       qsizetype(CardDeck::grid(card).size()));
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+class Monkey
+{
+public:
+    explicit Monkey(quint32 seed)
+        : m_random(seed)
+    {
+    }
+
+    // Returns a description of what it did.
+    QString step()
+    {
+        QList<forms::Form *> windows;
+        for (int page = flow::IntroPage; page <= flow::QuitPage; ++page) {
+            if (forms::Form *form = window(page))
+                windows << form;
+        }
+        if (about())
+            windows << about();
+        forms::Form *target = windows.value(pick(int(windows.size())));
+        if (!target)
+            return QStringLiteral("nothing loaded");
+        const QString where = target->objectName();
+
+        // Weighted so that a walk often gets deep into the trick before some
+        // way out ends it.
+        static const int weights[] = {20, 6, 26, 7, 6, 7, 2, 12, 14};
+        int roll = pick(100);
+        int kind = 0;
+        while (roll >= weights[kind])
+            roll -= weights[kind++];
+        switch (kind) {
+        case 0: {
+            const auto controls = target->clientArea()->findChildren<QWidget *>();
+            QWidget *control = controls.value(pick(int(controls.size())));
+            if (!control || !control->isVisible())
+                return QStringLiteral("no control");
+            const QPoint at(pick(control->width()), pick(control->height()));
+            QTest::mouseClick(control, Qt::LeftButton, {}, at);
+            return QStringLiteral("click %1.%2 at %3,%4")
+                .arg(where, control->objectName())
+                .arg(at.x())
+                .arg(at.y());
+        }
+        case 1: {
+            const QPoint at(pick(target->width()), pick(target->height()));
+            QWidget *under = target->childAt(at);
+            QWidget *receiver = under ? under : target;
+            QTest::mouseClick(receiver, Qt::LeftButton, {}, receiver->mapFrom(target, at));
+            return QStringLiteral("click %1 at %2,%3").arg(where).arg(at.x()).arg(at.y());
+        }
+        case 2: {
+            static const Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Space,
+                                           Qt::Key_Return, Qt::Key_Enter,  Qt::Key_Escape,
+                                           Qt::Key_Up,    Qt::Key_Down,    Qt::Key_Left,
+                                           Qt::Key_Right, Qt::Key_End,     Qt::Key_Home,
+                                           Qt::Key_Delete, Qt::Key_Backspace};
+            const Qt::Key key = keys[pick(int(std::size(keys)))];
+            QWidget *receiver = keyReceiver(target);
+            QTest::keyClick(receiver, key);
+            return QStringLiteral("key %1 to %2").arg(int(key), 0, 16).arg(receiver->objectName());
+        }
+        case 3: {
+            static const char letters[] = "nefhaxk";
+            const char letter = letters[pick(int(sizeof letters - 1))];
+            QWidget *receiver = keyReceiver(target);
+            QTest::keyClick(receiver, letter, Qt::AltModifier);
+            return QStringLiteral("Alt+%1 to %2").arg(QLatin1Char(letter)).arg(receiver->objectName());
+        }
+        case 4: {
+            QWidget *receiver = keyReceiver(target);
+            const QString typed = QStringLiteral("12 ab\t9");
+            QTest::keyClicks(receiver, typed.mid(pick(5), 3));
+            return QStringLiteral("typing into %1").arg(receiver->objectName());
+        }
+        case 5: {
+            const auto items = target->findChildren<QAction *>();
+            QAction *item = items.value(pick(int(items.size())));
+            if (!item || item->menu())
+                return QStringLiteral("no menu item");
+            item->trigger();
+            return QStringLiteral("menu %1.%2").arg(where, item->objectName());
+        }
+        case 6:
+            closeBox(target);
+            return QStringLiteral("close box of %1").arg(where);
+        case 7:
+            if (auto *next = control<QPushButton>(target, "Next")) {
+                QTest::mouseClick(next, Qt::LeftButton);
+                return QStringLiteral("click %1.Next").arg(where);
+            }
+            return QStringLiteral("no Next");
+        default:
+            if (QWidget *popup = QApplication::activePopupWidget()) {
+                popup->close();
+                return QStringLiteral("closed a menu");
+            }
+            QTest::qWait(0);
+            return QStringLiteral("idle");
+        }
+    }
+
+    int pick(int below)
+    {
+        if (below <= 0)
+            return 0;
+        return std::uniform_int_distribution<int>(0, below - 1)(m_random);
+    }
+
+private:
+    static QWidget *keyReceiver(forms::Form *target)
+    {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            return popup;
+        if (QWidget *focus = QApplication::focusWidget())
+            return focus;
+        return target->focusWidget() ? target->focusWidget() : target;
+    }
+
+    std::mt19937 m_random;
+};
+
+// What the walk has seen of the current run.
+struct Run {
+    int goodbyesBefore = 0;
+    std::array<bool, 6> marked{};
+};
+
+void checkInvariants(Run &run, int previousPage, bool previousTicked)
+{
+    const auto &state = Reply::state();
+    const int goodbyes = harness::goodbyes() - run.goodbyesBefore;
+    require(goodbyes <= 1, QStringLiteral("goodbye shown %1 times").arg(goodbyes));
+    if (forms::hasEnded()) {
+        require(goodbyes == 1, QStringLiteral("the program ended without its goodbye"));
+        require(forms::loadedCount() == 0, QStringLiteral("windows left after the end"));
+        return;
+    }
+    require(goodbyes == 0, QStringLiteral("goodbye shown but the program goes on"));
+
+    int loaded = 0;
+    int page = -1;
+    for (int p = flow::IntroPage; p <= flow::QuitPage; ++p) {
+        if (window(p)) {
+            ++loaded;
+            page = p;
+        }
+    }
+    require(loaded == 1, QStringLiteral("%1 windows of the sequence loaded").arg(loaded));
+    require(state.Page == page, QStringLiteral("Page %1 but %2 is loaded").arg(state.Page).arg(page));
+    require(page >= previousPage && page <= previousPage + 1,
+            QStringLiteral("moved from page %1 to %2").arg(previousPage).arg(page));
+    if (page == previousPage + 1 && previousPage >= flow::FirstCardPage)
+        run.marked[size_t(previousPage - 1)] = previousTicked;
+
+    for (int k = 1; k <= 6; ++k) {
+        const auto value = state.CardValue[size_t(k - 1)];
+        require(value == 0 || value == CardDeck::weight(k),
+                QStringLiteral("card %1 holds %2").arg(k).arg(value));
+        if (k < page)
+            require((value != 0) == run.marked[size_t(k - 1)],
+                    QStringLiteral("card %1 changed after it was left").arg(k));
+    }
+    forms::Form *current = window(page);
+    if (page >= flow::FirstCardPage && page <= flow::LastCardPage) {
+        const bool ticked = control<QCheckBox>(current, "Check1")->isChecked();
+        require(ticked == (state.CardValue[size_t(page - 1)] != 0),
+                QStringLiteral("card %1's box and value disagree").arg(page));
+        require(control<QTextEdit>(current, "Text1")->toPlainText() == gridOf(page),
+                QStringLiteral("card %1's grid changed").arg(page));
+    }
+    if (page == flow::QuitPage) {
+        int sum = 0;
+        for (int k = 1; k <= 6; ++k)
+            sum += run.marked[size_t(k - 1)] ? CardDeck::weight(k) : 0;
+        require(control<QLabel>(current, "Label1")->text() == QString::number(sum)
+                    && control<QLabel>(current, "Label4")->text() == QString::number(sum),
+                QStringLiteral("result shows %1, marked cards sum to %2")
+                    .arg(control<QLabel>(current, "Label1")->text())
+                    .arg(sum));
+    }
+    if (forms::Form *box = about()) {
+        require(state.AboutOpener == page, QStringLiteral("About opened by %1 while %2 is current")
+                                               .arg(state.AboutOpener)
+                                               .arg(page));
+        require(!current->isEnabled(), QStringLiteral("About is open but its opener is enabled"));
+        require(box->isEnabled(), QStringLiteral("About is disabled"));
+    } else {
+        require(current->isEnabled(), QStringLiteral("a window is disabled with no About open"));
+    }
+}
+
+int currentPage()
+{
+    const int page = loadedPage();
+    return page < 0 ? flow::IntroPage : page;
+}
+
+// Lets what the event set going finish, so that a replay sees the same
+// order of things: posted events, deferred deletes, and the animated click
+// that a button's Alt shortcut starts (it lands about 100 ms later).
+void settle()
+{
+    QCoreApplication::processEvents();
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        bool pressing = false;
+        for (QWidget *widget : QApplication::allWidgets()) {
+            auto *button = qobject_cast<QAbstractButton *>(widget);
+            pressing = pressing || (button && button->isDown());
+        }
+        if (!pressing || waited.elapsed() > 1000)
+            break;
+        QTest::qWait(10);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    // The offscreen platform cannot raise windows; nothing else is expected.
+    // QTest says when a widget ignores a click, which is often the point.
+    for (const char *expected : {"does not support raise()", "does not support grabbing",
+                                 "not accepted by receiving widget"}) {
+        if (message.contains(QLatin1String(expected)))
+            return;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (type == QtFatalMsg)
+        std::abort();
+}
+
+bool currentTicked()
+{
+    const int page = loadedPage();
+    if (page < flow::FirstCardPage || page > flow::LastCardPage)
+        return false;
+    return control<QCheckBox>(window(page), "Check1")->isChecked();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    quint32 seed = std::random_device{}();
+    long events = 20000;
+    bool verbose = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg = argv[i];
+        if (arg == "--seed" && i + 1 < argc)
+            seed = quint32(std::strtoul(argv[++i], nullptr, 10));
+        else if (arg == "--events" && i + 1 < argc)
+            events = std::strtol(argv[++i], nullptr, 10);
+        else if (arg == "--verbose")
+            verbose = true;
+    }
+    qInstallMessageHandler(quietHandler);
+    QApplication app(argc, argv);
+    std::printf("monkey_test --seed %u --events %ld\n", seed, events);
+    std::fflush(stdout);
+
+    Monkey monkey(seed);
+    QElapsedTimer clock;
+    clock.start();
+    start();
+    Run run;
+    long runs = 1;
+    long abouts = 0;
+    long atResult = 0;
+    for (long event = 1; event <= events; ++event) {
+        const int page = currentPage();
+        const bool ticked = currentTicked();
+        QString what;
+        try {
+            what = monkey.step();
+            settle();
+            if (verbose)
+                std::printf("%ld: %s\n", event, qPrintable(what));
+            checkInvariants(run, page, ticked);
+        } catch (const Failure &failure) {
+            std::printf("FAILED at event %ld (%s): %s\n"
+                        "replay: monkey_test --seed %u --events %ld --verbose\n"
+                        "0 passed, 1 failed\n",
+                        event, qPrintable(what), failure.what(), seed, event);
+            return 1;
+        }
+        if (about())
+            ++abouts;
+        if (window(flow::QuitPage))
+            ++atResult;
+        if (forms::hasEnded()) {
+            start();
+            run = Run{};
+            ++runs;
+        }
+    }
+    forms::restart();
+    std::printf("%ld events over %ld runs of the trick in %.1f s; %ld events with About open, "
+                "%ld on the result window\n1 passed, 0 failed\n",
+                events, runs, double(clock.elapsed()) / 1000.0, abouts, atResult);
+    return 0;
+}

@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Sets up a Debian 12 machine for Numora, builds it, and then either runs it
-# (./build.sh run) or runs the whole test suite (./build.sh test).
+# Sets up a Debian 12 machine for Numora, builds it, and then runs it
+# (./build.sh run), runs the whole test suite (./build.sh test), or builds
+# the Debian package and checks it with lintian (./build.sh package).
 set -eu
 
 cd "$(dirname "$0")"
@@ -19,8 +20,8 @@ TEST_PACKAGES="xvfb xauth openbox dbus dbus-x11 at-spi2-core python3 python3-pya
 mode=${1:-}
 case "$mode" in
   run) packages=$RUN_PACKAGES ;;
-  test) packages="$RUN_PACKAGES $TEST_PACKAGES" ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  test|package) packages="$RUN_PACKAGES $TEST_PACKAGES" ;;
+  *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
 esac
 
 missing=""
@@ -49,5 +50,10 @@ case "$mode" in
     cmake --preset sanitizers
     cmake --build --preset sanitizers --parallel "$(nproc)"
     UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitizers
+    ;;
+  package)
+    (cd build && cpack -G DEB -B package)
+    lintian --fail-on error build/package/numora_1.00_amd64.deb
+    echo "build/package/numora_1.00_amd64.deb"
     ;;
 esac

@@ -163,6 +163,10 @@ int run(int argc, char **argv, const QString &startupWindow,
     QApplication::setApplicationName(QStringLiteral("Numora"));
     QApplication::setApplicationVersion(QLatin1String(Version));
     QApplication::setDesktopFileName(QLatin1String(ApplicationId));
+    // The X11 window class carries the same id as the launcher, so that a
+    // desktop matches windows to it.
+    if (qEnvironmentVariableIsEmpty("RESOURCE_NAME"))
+        qputenv("RESOURCE_NAME", ApplicationId);
     previousHandler = qInstallMessageHandler(displayMessageHandler);
     openingDisplay = true;
     QApplication app(argc, argv);

@@ -7,7 +7,7 @@
 
 namespace forms {
 
-inline constexpr char ApplicationId[] = "org.example.Numora";
+inline constexpr char ApplicationId[] = "org.example.numora";
 
 // Parses the command line, opens the display, lets registerWindows tell the
 // layer about every window, loads and shows the startup window and runs the

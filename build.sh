@@ -3,7 +3,8 @@
 #
 # Sets up a Debian 12 machine for Numora, builds it, and then runs it
 # (./build.sh run), runs the whole test suite (./build.sh test), or builds
-# the Debian package and checks it with lintian (./build.sh package).
+# the Debian package and checks it with lintian (./build.sh package), or
+# measures it beside a bare Qt program (./build.sh bench).
 set -eu
 
 cd "$(dirname "$0")"
@@ -12,16 +13,17 @@ cd "$(dirname "$0")"
 RUN_PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-dejavu-core fonts-comic-neue fonts-freefont-ttf"
 # What the tests need on top: a virtual X server with a window manager, the
-# accessibility bus and its Python bindings, X input synthesis, and the
-# desktop and packaging checkers.
+# accessibility bus and its Python bindings, X input synthesis, the desktop
+# and packaging checkers, and the X libraries the benchmark watches with.
 TEST_PACKAGES="xvfb xauth openbox dbus dbus-x11 at-spi2-core python3 python3-pyatspi
-  python3-gi xdotool x11-utils desktop-file-utils appstream lintian dpkg-dev file"
+  python3-gi xdotool x11-utils desktop-file-utils appstream lintian dpkg-dev file
+  pkg-config libxcb1-dev libxcb-xtest0-dev libxcb-damage0-dev"
 
 mode=${1:-}
 case "$mode" in
   run) packages=$RUN_PACKAGES ;;
-  test|package) packages="$RUN_PACKAGES $TEST_PACKAGES" ;;
-  *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
+  test|package|bench) packages="$RUN_PACKAGES $TEST_PACKAGES" ;;
+  *) echo "usage: $0 run|test|package|bench" >&2; exit 2 ;;
 esac
 
 missing=""
@@ -50,6 +52,9 @@ case "$mode" in
     cmake --preset sanitizers
     cmake --build --preset sanitizers --parallel "$(nproc)"
     UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitizers
+    ;;
+  bench)
+    cmake --build --preset default --target bench
     ;;
   package)
     (cd build && cpack -G DEB -B package)

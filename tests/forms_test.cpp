@@ -2,7 +2,6 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -250,20 +249,6 @@ private slots:
         QCOMPARE(journal.events.last(), QStringLiteral("unload visible=1"));
     }
 
-    void messageBoxesGoToTheHost()
-    {
-        forms::messageBox(QStringLiteral("<b>hi</b>"), QStringLiteral("T"), forms::InformationOk);
-        QCOMPARE(journal.boxes, QStringList{QStringLiteral("T|<b>hi</b>|64")});
-    }
-
-    void labelsShowMarkupLiterally()
-    {
-        QWidget parent;
-        QLabel *label = forms::addLabel(&parent, QStringLiteral("L"), QStringLiteral("<b>x</b>"),
-                                        {0, 0, 1440, 1440}, QFont(), Qt::black, Qt::AlignLeft);
-        QCOMPARE(label->textFormat(), Qt::PlainText);
-        QCOMPARE(label->objectName(), QStringLiteral("L"));
-    }
 };
 
 QTEST_MAIN(FormsTest)

@@ -46,13 +46,6 @@ private slots:
         }
     }
 
-    void weightsAreTheSixBitsInShowingOrder()
-    {
-        const int expected[] = {1, 4, 8, 2, 16, 32};
-        for (int k = 1; k <= 6; ++k)
-            QCOMPARE(CardDeck::weight(k), expected[k - 1]);
-    }
-
     void gridsAreAscendingWithOnlyTheKnownRepeats_data()
     {
         QTest::addColumn<int>("card");
@@ -96,14 +89,6 @@ private slots:
             QCOMPARE(rows, std::size_t{5});
             QCOMPARE(grid.find('\n'), grid.find("\r\n") + 1);
         }
-    }
-
-    void firstRowsKeepTheirWideSpacing()
-    {
-        QVERIFY(CardDeck::grid(1).starts_with("1   3   5   7   9  11\r\n"));
-        QVERIFY(CardDeck::grid(2).starts_with("4  5  6  7  12  13\r\n"));
-        QVERIFY(CardDeck::grid(4).starts_with("2  3  6  7  10  11\r\n"));
-        QVERIFY(CardDeck::grid(3).ends_with("\r\n56 57 58 59 60\r\n"));
     }
 
     void unknownCardsAreRefused()

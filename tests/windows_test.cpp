@@ -282,18 +282,6 @@ private slots:
         QCOMPARE(goodbyes(), 0);
     }
 
-    void enterOnExitButtonOfACardExits()
-    {
-        walkTo(3);
-        forms::Form *card = window(3);
-        QVERIFY(QTest::qWaitForWindowActive(card));
-        auto *exit = control<QPushButton>(card, "Command1");
-        exit->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(exit, Qt::Key_Return);
-        QCOMPARE(goodbyes(), 1);
-        QCOMPARE(record().ends, 1);
-    }
-
     void welcomeKeyboard()
     {
         start();

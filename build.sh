@@ -46,6 +46,11 @@ cmake --build --preset default --parallel "$(nproc)"
 case "$mode" in
   run) exec build/src/numora ;;
   test)
+    # One seed for the random-input test in both builds, said up front so
+    # that a failure in CI can be replayed.
+    NUMORA_MONKEY_SEED=${NUMORA_MONKEY_SEED:-$(date +%s)}
+    export NUMORA_MONKEY_SEED
+    echo "random-input test seed: $NUMORA_MONKEY_SEED"
     ctest --preset default
     # The same suite again with AddressSanitizer and UndefinedBehaviorSanitizer,
     # plus a leak check of a whole trick.

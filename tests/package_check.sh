@@ -18,13 +18,38 @@ exec_line=$(sed -n 's/^Exec=//p' "$launcher")
 
 export XDG_RUNTIME_DIR=$(mktemp -d)
 timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+  # Windows come and go while xdotool walks the tree; ask again until one
+  # by that name is there, for up to 20 s.
+  wait_window() {
+    tries=0
+    while [ $tries -lt 100 ]; do
+      id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+      [ -n "$id" ] && { echo "$id"; return 0; }
+      tries=$((tries + 1)); sleep 0.2
+    done
+    return 1
+  }
   openbox --sm-disable >/dev/null 2>&1 & wm=$!
+  # The window manager is up once it names itself on the root window.
+  for i in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+  done
   $0 & app=$!
   status=0
-  box=$(timeout 20 xdotool search --sync --name "^Welcome\.\.\.$" | head -n 1) || status=1
+  box=$(wait_window "^Welcome\.\.\.$") || { echo "no welcome box"; status=1; }
   if [ $status -eq 0 ]; then
-    xdotool windowactivate --sync "$box" key Return
-    window=$(timeout 20 xdotool search --sync --name "^Welcome to the numora program!$" | head -n 1) || status=1
+    # OK on the welcome box, again if the box had not taken the focus yet.
+    window=""
+    tries=0
+    while [ -z "$window" ] && [ $tries -lt 20 ]; do
+      xdotool windowactivate --sync "$box" >/dev/null 2>&1
+      xdotool key Return
+      sleep 0.5
+      window=$(xdotool search --name "^Welcome to the numora program!$" 2>/dev/null | head -n 1)
+      tries=$((tries + 1))
+    done
+    [ -n "$window" ] || { echo "no welcome window"; status=1; }
   fi
   if [ $status -eq 0 ]; then
     xprop -id "$window" WM_CLASS | grep -q "\"org.example.numora\"" || { echo "window class"; status=1; }

@@ -273,7 +273,10 @@ def main():
     ]
     passed = failed = 0
     try:
-        time.sleep(0.5)
+        # The window manager is up once it names itself on the root window.
+        wait_for(lambda: b"window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
+            timeout=TIMEOUT).stdout, "the window manager")
         for run in runs:
             try:
                 play(binary, **run)

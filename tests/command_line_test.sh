@@ -15,6 +15,15 @@ check "unknown option exits 2" $status 2
 check "unknown option says so in one line" "$(printf '%s\n' "$err" | wc -l)" 1
 "$numora" stray-argument >/dev/null 2>&1; check "stray argument exits 2" $? 2
 
+# Qt's own options are Qt's: with them the program starts and waits at its
+# welcome box until timeout stops it (status 124).
+timeout 3 "$numora" -platform offscreen -style fusion >/dev/null 2>&1
+check "Qt options pass through" $? 124
+timeout 3 "$numora" --platform offscreen >/dev/null 2>&1
+check "Qt options with two dashes pass through" $? 124
+"$numora" -platform >/dev/null 2>&1
+check "a Qt option without its value exits 2" $? 2
+
 # No display named at all.
 err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$numora" 2>&1); status=$?
 check "no display exits 1" $status 1

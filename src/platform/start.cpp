@@ -21,7 +21,7 @@ constexpr char Version[] = "1.00";
 constexpr const char *QtOptionsWithValue[] = {
     "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
     "qwindowicon", "qwindowtitle", "display", "geometry", "title", "name", "style",
-    "stylesheet", "session", "qmljsdebugger",
+    "stylesheet", "session",
 };
 constexpr const char *QtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
@@ -51,20 +51,20 @@ Parsed parse(int argc, char **argv)
             name.erase(0, 1);
         else
             return {Request::Error, arg, false};
-        const auto equals = name.find('=');
-        const bool inlineValue = equals != std::string::npos;
-        if (inlineValue)
-            name.resize(equals);
+        // Qt takes an option's value as the next argument; only the QML
+        // debugger's option carries it after '='.
+        if (name.rfind("qmljsdebugger=", 0) == 0)
+            continue;
         bool known = false;
         for (const char *option : QtOptionsWithValue) {
             if (name == option) {
                 known = true;
-                if (!inlineValue && ++i >= argc)
+                if (++i >= argc)
                     return {Request::Error, arg, false};
             }
         }
         for (const char *flag : QtFlags)
-            known = known || (name == flag && !inlineValue);
+            known = known || name == flag;
         if (!known)
             return {Request::Error, arg, false};
         parsed.styleGiven = parsed.styleGiven || name == "style";

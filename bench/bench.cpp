@@ -318,6 +318,9 @@ int main(int argc, char **argv)
     double cardIdleCpu = 0;
     long cardIdleSwitches = 0;
     for (int card = 0; card <= 6; ++card) {
+        // Nobody presses Enter within a quarter second of a window appearing;
+        // let the previous step's tail (deleting the old window) finish.
+        usleep(250000);
         display.drain();
         const double pressed = now();
         display.pressReturn();
@@ -362,7 +365,10 @@ int main(int argc, char **argv)
                 "", "0");
     std::printf("%-50s %10ld %10s %8s %10s\n", "idle on a card: wake-ups", cardIdleSwitches, "", "",
                 "");
-    std::printf("(idle measured over %.0f s)\n", idleMs / 1000);
+    std::printf("Next on cards 1 to 6 (ms):");
+    for (double step : steps)
+        std::printf(" %.1f", step);
+    std::printf("\n(idle measured over %.0f s)\n", idleMs / 1000);
     if (brief)
         return 0;
     const bool met = startRatio <= 1.15 && rssRatio <= 1.2 && worstStep <= 16 && cpu1 - cpu0 == 0;

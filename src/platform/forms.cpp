@@ -3,16 +3,16 @@
 
 #include "resources.h"
 
-#include <QCloseEvent>
-#include <QApplication>
-#include <QHash>
-#include <QIcon>
-#include <QKeyEvent>
-#include <QMenuBar>
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHash>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>

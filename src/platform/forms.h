@@ -77,7 +77,6 @@ public:
     void setFormEnabled(bool enabled);
 
     [[nodiscard]] bool isUnloading() const { return m_unloading; }
-    [[nodiscard]] QSize outerSize() const;
 
 protected:
     bool event(QEvent *event) override;
@@ -87,6 +86,9 @@ protected:
     void reject() override;
 
 private:
+    // Frame included; before the window is on screen, from the frame last seen.
+    [[nodiscard]] QSize outerSize() const;
+
     friend void unload(const QString &name);
     friend void endProgram();
     QWidget *m_client = nullptr;

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
-#include <QStyleOptionFocusRect>
+#include <QStyleOption>
 
 namespace forms {
 
@@ -52,10 +52,6 @@ QIcon programIcon()
     return QIcon(QStringLiteral(":/numora/numora.xpm"));
 }
 
-} // namespace forms
-
-namespace forms {
-
 namespace {
 class FocusStyle : public QProxyStyle
 {
@@ -70,16 +66,13 @@ public:
     {
         QProxyStyle::drawControl(element, option, painter, widget);
         if (element == CE_PushButton && (option->state & State_HasFocus)) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(*option);
-            focus.rect = subElementRect(SE_PushButtonFocusRect, option, widget);
-            focus.backgroundColor = option->palette.color(QPalette::Button);
+            const QRect focus = subElementRect(SE_PushButtonFocusRect, option, widget);
             painter->save();
             QPen pen(option->palette.color(QPalette::Active, QPalette::Highlight));
             pen.setStyle(Qt::DotLine);
             painter->setPen(pen);
             painter->setBrush(Qt::NoBrush);
-            painter->drawRect(focus.rect.adjusted(1, 1, -2, -2));
+            painter->drawRect(focus.adjusted(1, 1, -2, -2));
             painter->restore();
         }
     }

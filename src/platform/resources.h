@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QString>
 
+class QStyle;
+
 namespace forms {
 
 // The windows ask for the faces they were designed with. Those are not free
@@ -31,11 +33,8 @@ inline constexpr FaceSubstitute FaceSubstitutes[] = {
 // The program icon, the same on every window.
 [[nodiscard]] QIcon programIcon();
 
-} // namespace forms
-
-class QStyle;
-namespace forms {
 // Fusion, with a focus mark on push buttons that shows plainly which button
 // Enter and space will press.
 [[nodiscard]] QStyle *makeStyle();
+
 } // namespace forms

@@ -7,6 +7,7 @@
 #include "flow/flow.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "trick/carddeck.h"
 #include "trick/reply.h"
 #include "windows/windows.h"
 
@@ -98,6 +99,14 @@ inline QAction *menuItem(forms::Form *form, const char *name)
 inline void closeBox(forms::Form *form)
 {
     form->windowHandle()->close();
+}
+
+// Card k's grid as its text box holds it: one line break per row.
+inline QString shownGrid(int card)
+{
+    const auto grid = CardDeck::grid(card);
+    return QString::fromLatin1(grid.data(), qsizetype(grid.size()))
+        .replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 // The page currently loaded, or -1.

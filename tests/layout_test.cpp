@@ -31,6 +31,13 @@ forms::Form *loadShown(const QString &name)
     return form;
 }
 
+void windowRows(const QStringList &windows)
+{
+    QTest::addColumn<QString>("window");
+    for (const QString &name : windows)
+        QTest::newRow(qPrintable(name)) << name;
+}
+
 QString plainCaption(QString text)
 {
     return text.remove(QLatin1Char('&'));
@@ -62,10 +69,7 @@ private slots:
 
     void everyLabelTextFits_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::newRow("Intro") << "Intro";
-        QTest::newRow("Quit") << "Quit";
-        QTest::newRow("frmabout") << "frmabout";
+        windowRows({QStringLiteral("Intro"), QStringLiteral("Quit"), QStringLiteral("frmabout")});
     }
 
     void everyLabelTextFits()
@@ -86,12 +90,7 @@ private slots:
         }
     }
 
-    void buttonCaptionsFit_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (const QString &name : AllWindows)
-            QTest::newRow(qPrintable(name)) << name;
-    }
+    void buttonCaptionsFit_data() { windowRows(AllWindows); }
 
     void buttonCaptionsFit()
     {
@@ -107,12 +106,7 @@ private slots:
         }
     }
 
-    void cardCaptionAndGridFit_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (int k = 1; k <= 6; ++k)
-            QTest::newRow(qPrintable(flow::windowName(k))) << flow::windowName(k);
-    }
+    void cardCaptionAndGridFit_data() { windowRows(AllWindows.mid(1, 6)); }
 
     void cardCaptionAndGridFit()
     {
@@ -145,10 +139,7 @@ private slots:
 
     void controlsDoNotOverlapWhereTheyShouldNot_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::newRow("Pick_1") << "Pick_1";
-        QTest::newRow("Pick_6") << "Pick_6";
-        QTest::newRow("frmabout") << "frmabout";
+        windowRows({QStringLiteral("Pick_1"), QStringLiteral("Pick_6"), QStringLiteral("frmabout")});
     }
 
     void controlsDoNotOverlapWhereTheyShouldNot()

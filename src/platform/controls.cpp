@@ -80,6 +80,34 @@ void CheckBox::paintEvent(QPaintEvent *)
     }
 }
 
+namespace {
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+} // namespace
+
+void CheckBox::keyPressEvent(QKeyEvent *event)
+{
+    // Some platform themes (GNOME's among them) make Enter press a focused
+    // check box. Here Enter belongs to the window's default button, and only
+    // the space bar ticks the box.
+    if (isEnter(event)) {
+        event->ignore();
+        return;
+    }
+    QCheckBox::keyPressEvent(event);
+}
+
+void CheckBox::keyReleaseEvent(QKeyEvent *event)
+{
+    if (isEnter(event)) {
+        event->ignore();
+        return;
+    }
+    QCheckBox::keyReleaseEvent(event);
+}
+
 bool CheckBox::hitButton(const QPoint &pos) const
 {
     return rect().contains(pos);

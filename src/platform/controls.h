@@ -27,6 +27,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
     [[nodiscard]] bool hitButton(const QPoint &pos) const override;
 
 private:

@@ -10,8 +10,8 @@ set -eu
 cd "$(dirname "$0")"
 
 # What building and running need.
-RUN_PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libgl-dev
-  fonts-dejavu-core fonts-comic-neue fonts-freefont-ttf"
+RUN_PACKAGES="build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+  libxcb1-dev fonts-dejavu-core fonts-comic-neue fonts-freefont-ttf"
 # What the tests need on top: a virtual X server with a window manager, the
 # accessibility bus and its Python bindings, X input synthesis, the desktop
 # and packaging checkers, and the X libraries the benchmark watches with.

@@ -9,7 +9,7 @@
 namespace flow {
 
 namespace {
-constexpr double AboutOffset = 3000; // twips: 1500 right of and below centre
+constexpr double AboutOffset = 1500; // twips right of and below the centre
 } // namespace
 
 QString windowName(PageId page)
@@ -25,9 +25,18 @@ QString windowName(PageId page)
 
 void centre(forms::Form &window, double offsetTwips)
 {
-    const double left = (forms::screenWidth() - window.outerWidth() + offsetTwips) / 2;
-    const double top = (forms::screenHeight() - window.outerHeight() + offsetTwips) / 2;
-    window.moveTo(std::max(left, 0.0), std::max(top, 0.0));
+    // Placed again with the real frame once the window manager has framed
+    // the window: before that its outer size is only an estimate.
+    window.placeBy([&window, offsetTwips] {
+        const double width = window.outerWidth();
+        const double height = window.outerHeight();
+        const double left = (forms::screenWidth() - width) / 2 + offsetTwips;
+        const double top = (forms::screenHeight() - height) / 2 + offsetTwips;
+        // Wholly on the screen where the window fits; where it does not, its
+        // top-left corner, with the title bar and menus, stays on it.
+        window.moveTo(std::max(std::min(left, forms::screenWidth() - width), 0.0),
+                      std::max(std::min(top, forms::screenHeight() - height), 0.0));
+    });
 }
 
 void introLoad(forms::Form &intro)

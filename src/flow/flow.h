@@ -46,9 +46,9 @@ void openAbout(PageId opener);
 void closeAbout();
 void aboutUnload();
 
-// Places a window's outer top-left corner, offset from the screen-centred
-// position, without letting the title bar leave the top or left of the
-// screen where it could no longer be grabbed.
+// Centres a window on the screen, then moves it offsetTwips right and down,
+// keeping it wholly on the screen where it fits and its title bar on it
+// where it does not.
 void centre(forms::Form &window, double offsetTwips = 0);
 
 } // namespace flow

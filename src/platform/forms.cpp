@@ -4,6 +4,7 @@
 #include "resources.h"
 
 #include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
@@ -17,8 +18,13 @@
 #include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 namespace forms {
@@ -54,16 +60,105 @@ QRect screenGeometry()
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
+// The window manager's frame around a window on screen; none before it is
+// framed, and none where there is no window manager.
+QMargins frameOf(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    return handle && window->isVisible() ? handle->frameMargins() : QMargins();
+}
+
 void rememberFrame(const QWidget *window)
 {
-    if (!window->isVisible())
-        return;
-    const QRect inner = window->geometry();
-    const QRect outer = window->frameGeometry();
-    if (outer != inner)
-        registry().frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (const QMargins frame = frameOf(window); !frame.isNull())
+        registry().frame = frame;
 }
+
+// Runs a window's placement again once the window manager has framed it,
+// if the real frame is not the one the placement assumed. It looks at the
+// events that follow framing (the move to the framed position, the first
+// paint, activation) and at the window's property changes, where the frame
+// extents arrive on X11.
+class Placer : public QObject
+{
+public:
+    Placer(QWidget *window, std::function<void()> placement)
+        : QObject(window)
+        , m_window(window)
+        , m_placement(std::move(placement))
+    {
+        setObjectName(QLatin1String(PlacerName));
+        m_assumed = m_window->isVisible() ? frameOf(m_window) : registry().frame;
+        m_window->installEventFilter(this);
+        m_placement();
+    }
+
+    static constexpr char PlacerName[] = "forms_placer";
+
+    void check()
+    {
+        if (!m_placement)
+            return;
+        const QMargins frame = frameOf(m_window);
+        if (frame.isNull())
+            return; // not framed yet, or nothing will frame it
+        registry().frame = frame;
+        if (frame != m_assumed) {
+            m_assumed = frame;
+            m_placement();
+            return;
+        }
+        // Placed with its real frame: from now on the window is the user's.
+        m_placement = nullptr;
+        m_window->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Paint:
+        case QEvent::WindowActivate:
+        case QEvent::UpdateRequest:
+            check();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    std::function<void()> m_placement;
+    QMargins m_assumed;
+};
+
+// On X11 a window manager may set a window's frame extents after it has
+// mapped and moved it; their property change is the only sign.
+class FrameExtentsWatcher : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto *notify = static_cast<const xcb_property_notify_event_t *>(message);
+        if (QWidget *window = QWidget::find(notify->window)) {
+            if (auto *placer = window->findChild<Placer *>(QLatin1String(Placer::PlacerName),
+                                                          Qt::FindDirectChildrenOnly)) {
+                // After Qt has read the property change itself.
+                QMetaObject::invokeMethod(placer, [placer] { placer->check(); },
+                                          Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+};
 
 constexpr char DecorativeProperty[] = "forms_decorative";
 
@@ -135,6 +230,42 @@ void hideFromAssistiveTechnology(QWidget *decoration)
     decoration->setProperty(DecorativeProperty, true);
 }
 
+namespace {
+
+// A message box centred on the primary screen, as the windows are, rather
+// than on whichever screen holds the mouse.
+class MessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        // The box has its final size only now, just before it is mapped.
+        QMessageBox::showEvent(event);
+        if (!m_placed) {
+            m_placed = true;
+            keepPlaced(this, [this] { centreOnScreen(); });
+        }
+    }
+
+private:
+    void centreOnScreen()
+    {
+        const QRect screen = screenGeometry();
+        const QMargins frame = isVisible() && !frameOf(this).isNull() ? frameOf(this)
+                                                                       : registry().frame;
+        const QSize outer = size().grownBy(frame);
+        move(screen.left() + std::max(0, (screen.width() - outer.width()) / 2),
+             screen.top() + std::max(0, (screen.height() - outer.height()) / 2));
+    }
+
+    bool m_placed = false;
+};
+
+} // namespace
+
 std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString &title, int style)
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -145,7 +276,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString
     case 64: icon = QMessageBox::Information; break;
     default: break;
     }
-    auto box = std::make_unique<QMessageBox>(icon, title, prompt, QMessageBox::Ok);
+    auto box = std::make_unique<MessageBox>(icon, title, prompt, QMessageBox::Ok);
     // Texts are the program's own or the deployer's; never interpret them.
     box->setTextFormat(Qt::PlainText);
     box->setWindowIcon(programIcon());
@@ -183,7 +314,36 @@ QRect twipsRect(int left, int top, int width, int height)
     return {x, y, twips(left + width) - x, twips(top + height) - y};
 }
 
+namespace {
+
+// Qt marks a tool window as a utility window, which some window managers
+// (icewm among them) still list in the task bar. Before the window is mapped
+// it can say so itself; Qt keeps states it finds there when it maps it.
+void keepOutOfTaskBar(QWidget *window)
+{
+    const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    // The offscreen platform answers too, without a connection.
+    if (!connection || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    const auto intern = [connection](const char *name) {
+        const auto cookie = xcb_intern_atom(connection, false, std::strlen(name), name);
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return atom;
+    };
+    const xcb_atom_t state = intern("_NET_WM_STATE");
+    const xcb_atom_t skip[] = {intern("_NET_WM_STATE_SKIP_TASKBAR"),
+                               intern("_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, xcb_window_t(window->winId()), state,
+                        XCB_ATOM_ATOM, 32, 2, skip);
+}
+
+} // namespace
+
 Form::Form(const QString &name, Frame frame)
+    : m_frame(frame)
 {
     setObjectName(name);
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -257,10 +417,8 @@ QAction *Form::addMenuItem(QMenu *menu, const QString &objectName, const QString
 
 QSize Form::outerSize() const
 {
-    if (isVisible() && frameGeometry() != geometry())
-        return frameGeometry().size();
-    const QMargins frame = registry().frame;
-    return size().grownBy(frame);
+    const QMargins frame = frameOf(this);
+    return size().grownBy(frame.isNull() ? registry().frame : frame);
 }
 
 double Form::outerWidth() const
@@ -279,6 +437,11 @@ void Form::moveTo(double leftTwips, double topTwips)
     const QPoint origin = screenGeometry().topLeft();
     move(origin.x() + qRound(leftTwips * logicalDpi() / 1440.0),
          origin.y() + qRound(topTwips * logicalDpi() / 1440.0));
+}
+
+void Form::placeBy(std::function<void()> placement)
+{
+    keepPlaced(this, std::move(placement));
 }
 
 void Form::closeEvent(QCloseEvent *event)
@@ -313,6 +476,9 @@ bool Form::event(QEvent *event)
     // been pressed: the user may not have a mouse.
     if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
         setAttribute(Qt::WA_KeyboardFocusChange);
+    // Shown, but not yet mapped.
+    if (event->type() == QEvent::Show && m_frame == Frame::FixedTool)
+        keepOutOfTaskBar(this);
     return QDialog::event(event);
 }
 
@@ -339,6 +505,19 @@ double screenWidth()
 double screenHeight()
 {
     return toTwips(screenGeometry().height());
+}
+
+void keepPlaced(QWidget *window, std::function<void()> placement)
+{
+    static const bool watching = [] {
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            QCoreApplication::instance()->installNativeEventFilter(new FrameExtentsWatcher);
+        return true;
+    }();
+    Q_UNUSED(watching);
+    delete window->findChild<Placer *>(QLatin1String(Placer::PlacerName),
+                                       Qt::FindDirectChildrenOnly);
+    new Placer(window, std::move(placement));
 }
 
 void registerForm(const QString &name, Factory factory)

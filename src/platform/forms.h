@@ -71,6 +71,10 @@ public:
     [[nodiscard]] double outerWidth() const;
     [[nodiscard]] double outerHeight() const;
     void moveTo(double leftTwips, double topTwips);
+    // Runs placement (which reads the outer size and moves the window) now,
+    // and once more when the window manager has framed the window, if its
+    // real frame differs from the one placement had to assume.
+    void placeBy(std::function<void()> placement);
 
     // Enables or disables the whole window, menus included; enabling gives
     // the focus back to the control that had it.
@@ -95,11 +99,17 @@ private:
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
     bool m_unloading = false;
+    Frame m_frame;
 };
 
-// Screen size in twips.
+// Size in twips of the screen that windows are placed on: the primary one.
 [[nodiscard]] double screenWidth();
 [[nodiscard]] double screenHeight();
+
+// Keeps a placed top-level window's placement right once the window manager
+// has framed it: placement runs again when the frame first becomes known and
+// differs from the frame it assumed. Message boxes and windows share it.
+void keepPlaced(QWidget *window, std::function<void()> placement);
 
 using Factory = std::function<std::unique_ptr<Form>()>;
 void registerForm(const QString &name, Factory factory);

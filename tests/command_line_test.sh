@@ -21,8 +21,9 @@ timeout 3 "$numora" -platform offscreen -style fusion >/dev/null 2>&1
 check "Qt options pass through" $? 124
 timeout 3 "$numora" --platform offscreen >/dev/null 2>&1
 check "Qt options with two dashes pass through" $? 124
-"$numora" -platform >/dev/null 2>&1
-check "a Qt option without its value exits 2" $? 2
+err=$("$numora" -platform 2>&1 >/dev/null); status=$?
+check "a Qt option without its value exits 2" $status 2
+check "a Qt option without its value is named" "$err" "numora: option '-platform' needs a value; try 'numora --help'"
 
 # No display named at all.
 err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$numora" 2>&1); status=$?
@@ -32,7 +33,16 @@ check "no display message" "$err" "numora: no display found; set DISPLAY or WAYL
 # A display that is named but not there: Qt would abort with a core dump.
 err=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97 XAUTHORITY=/nonexistent "$numora" 2>&1); status=$?
 check "unreachable display exits 1, not by a signal" $status 1
-check "unreachable display message" "$err" "numora: no display found; set DISPLAY or WAYLAND_DISPLAY, or run it under xvfb-run"
+check "unreachable display message" "$err" "numora: cannot open the X display ':97'"
+
+# A platform plugin that does not exist is named, with those that do.
+err=$(DISPLAY=:97 "$numora" -platform nosuch 2>&1); status=$?
+check "unknown platform exits 1" $status 1
+check "unknown platform is named" "$(printf '%s\n' "$err" | head -1)" "numora: there is no Qt platform plugin named 'nosuch'"
+check "the platforms there are are listed" "$(printf '%s\n' "$err" | grep -c "plugins here are: .*offscreen")" 1
+# Qt's own diagnostics, when asked for, come through.
+QT_DEBUG_PLUGINS=1 "$numora" -platform nosuch 2>&1 | grep -q "Could not find the Qt platform plugin"
+check "QT_DEBUG_PLUGINS output is not swallowed" $? 0
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

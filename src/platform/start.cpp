@@ -5,6 +5,7 @@
 #include "resources.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,7 @@ constexpr const char *QtOptionsWithValue[] = {
 };
 constexpr const char *QtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
-enum class Request { Run, Help, Version, Error };
+enum class Request { Run, Help, Version, Error, MissingValue };
 
 struct Parsed {
     Request request = Request::Run;
@@ -60,7 +61,7 @@ Parsed parse(int argc, char **argv)
             if (name == option) {
                 known = true;
                 if (++i >= argc)
-                    return {Request::Error, arg, false};
+                    return {Request::MissingValue, arg, false};
             }
         }
         for (const char *flag : QtFlags)
@@ -93,25 +94,42 @@ bool platformChosen(int argc, char **argv)
     if (const char *platform = std::getenv("QT_QPA_PLATFORM"); platform && *platform)
         return true;
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "-platform", 9) == 0 || std::strncmp(argv[i], "--platform", 10) == 0)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
             return true;
     }
     return false;
 }
 
-bool displayNamed()
+bool isSet(const char *name)
 {
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        if (const char *value = std::getenv(name); value && *value)
-            return true;
-    }
-    return false;
+    const char *value = std::getenv(name);
+    return value && *value;
+}
+
+// Wayland lets no program place its own windows, and Numora's windows are
+// placed by design. Where an X server is there too (Xwayland on a Wayland
+// desktop), Numora runs on it; where it is not, on Wayland itself.
+void preferX11(int argc, char **argv)
+{
+    if (!platformChosen(argc, argv) && isSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", isSet("WAYLAND_DISPLAY") ? "xcb;wayland" : "xcb");
+}
+
+// Qt looks at whether a screen reader is running only as it starts, so a
+// reader started later would find nothing. Where the accessibility bus is
+// there, Numora is always on it; where it is not, this costs nothing.
+void stayReachableByScreenReaders()
+{
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
 }
 
 // While the application object opens the display, Qt's complaints are held
 // back: if it fails, Qt would abort with a core dump after a screenful of
-// plugin advice, and one plain line says more.
+// plugin advice, and a line or two saying what failed say more. Whoever asks
+// Qt for its diagnostics gets them as they come.
 bool openingDisplay = false;
+bool passThrough = false;
 QtMessageHandler previousHandler = nullptr;
 
 struct HeldMessage {
@@ -120,14 +138,51 @@ struct HeldMessage {
 };
 std::vector<HeldMessage> held;
 
+QString captured(const QString &text, const char *pattern)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QLatin1String(pattern)).match(text);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// What failed, from what Qt said on its way down.
+QStringList failureReasons(const QString &fatal)
+{
+    QStringList reasons;
+    for (const auto &message : held) {
+        const QString plugin =
+            captured(message.text, "Could not find the Qt platform plugin \"([^\"]*)\"");
+        const QString display = captured(message.text, "could not connect to display ?(\\S*)");
+        if (message.text.contains(QLatin1String("could not connect to display")))
+            reasons << (display.isEmpty() ? QStringLiteral("no X display is named (DISPLAY is not set)")
+                                          : QStringLiteral("cannot open the X display '%1'").arg(display));
+        else if (!plugin.isEmpty())
+            reasons << QStringLiteral("there is no Qt platform plugin named '%1'").arg(plugin);
+        else if (message.text.contains(QLatin1String("wl_display"))
+                 || message.text.contains(QLatin1String("wayland connection")))
+            reasons << QStringLiteral("cannot connect to the Wayland display '%1'")
+                           .arg(qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0")));
+        else if (message.type != QtDebugMsg && message.type != QtInfoMsg
+                 && !message.text.contains(QLatin1String("even though it was found")))
+            reasons << message.text.trimmed();
+    }
+    // The plugins there are, where one asked for is not.
+    if (const QString available = captured(fatal, "Available platform plugins are: ([^\\n]*)\\.");
+        !available.isEmpty() && reasons.join(QLatin1Char('\n')).contains(QLatin1String("plugin named")))
+        reasons << QStringLiteral("the Qt platform plugins here are: ") + available;
+    if (reasons.isEmpty())
+        reasons << QStringLiteral("no display could be opened");
+    return reasons;
+}
+
 void displayMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (openingDisplay) {
-        if (type == QtFatalMsg) {
-            std::fputs(NoDisplay, stderr);
-            std::fflush(stderr);
-            std::_Exit(1);
-        }
+    if (openingDisplay && type == QtFatalMsg) {
+        for (const QString &reason : failureReasons(text))
+            std::fprintf(stderr, "numora: %s\n", qPrintable(reason));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (openingDisplay && !passThrough) {
         held.push_back({type, text});
         return;
     }
@@ -152,13 +207,19 @@ int run(int argc, char **argv, const QString &startupWindow,
         std::fprintf(stderr, "numora: unrecognized argument '%s'; try 'numora --help'\n",
                      parsed.offending.c_str());
         return 2;
+    case Request::MissingValue:
+        std::fprintf(stderr, "numora: option '%s' needs a value; try 'numora --help'\n",
+                     parsed.offending.c_str());
+        return 2;
     case Request::Run:
         break;
     }
-    if (!platformChosen(argc, argv) && !displayNamed()) {
+    if (!platformChosen(argc, argv) && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
         std::fputs(NoDisplay, stderr);
         return 1;
     }
+    preferX11(argc, argv);
+    stayReachableByScreenReaders();
 
     QApplication::setApplicationName(QStringLiteral("Numora"));
     QApplication::setApplicationVersion(QLatin1String(Version));
@@ -167,6 +228,8 @@ int run(int argc, char **argv, const QString &startupWindow,
     // desktop matches windows to it.
     if (qEnvironmentVariableIsEmpty("RESOURCE_NAME"))
         qputenv("RESOURCE_NAME", ApplicationId);
+    passThrough = qEnvironmentVariableIsSet("QT_DEBUG_PLUGINS")
+                  || qEnvironmentVariableIsSet("QT_LOGGING_RULES");
     previousHandler = qInstallMessageHandler(displayMessageHandler);
     openingDisplay = true;
     QApplication app(argc, argv);

@@ -68,6 +68,18 @@ QMargins frameOf(const QWidget *window)
     return handle && window->isVisible() ? handle->frameMargins() : QMargins();
 }
 
+// Moves a top-level window's outer top-left corner, frame included. Before
+// the window is mapped Qt asks the window manager to put the frame there;
+// once it is framed, the frame Qt itself assumes may lag behind the real
+// one, so the inner corner is placed instead.
+void moveFrameTo(QWidget *window, const QPoint &corner)
+{
+    if (const QMargins frame = frameOf(window); !frame.isNull())
+        window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), window->size()));
+    else
+        window->move(corner);
+}
+
 void rememberFrame(const QWidget *window)
 {
     if (const QMargins frame = frameOf(window); !frame.isNull())
@@ -75,7 +87,7 @@ void rememberFrame(const QWidget *window)
 }
 
 // Runs a window's placement again once the window manager has framed it,
-// if the real frame is not the one the placement assumed. It looks at the
+// now with the real frame rather than the one it assumed. It looks at the
 // events that follow framing (the move to the framed position, the first
 // paint, activation) and at the window's property changes, where the frame
 // extents arrive on X11.
@@ -103,7 +115,10 @@ public:
         if (frame.isNull())
             return; // not framed yet, or nothing will frame it
         registry().frame = frame;
-        if (frame != m_assumed) {
+        // Once more with the real frame, which also undoes a window manager
+        // that put the window somewhere of its own choosing as it mapped it.
+        if (!m_framed || frame != m_assumed) {
+            m_framed = true;
             m_assumed = frame;
             m_placement();
             return;
@@ -133,6 +148,7 @@ private:
     QWidget *m_window;
     std::function<void()> m_placement;
     QMargins m_assumed;
+    bool m_framed = false;
 };
 
 // On X11 a window manager may set a window's frame extents after it has
@@ -257,8 +273,8 @@ private:
         const QMargins frame = isVisible() && !frameOf(this).isNull() ? frameOf(this)
                                                                        : registry().frame;
         const QSize outer = size().grownBy(frame);
-        move(screen.left() + std::max(0, (screen.width() - outer.width()) / 2),
-             screen.top() + std::max(0, (screen.height() - outer.height()) / 2));
+        moveFrameTo(this, {screen.left() + std::max(0, (screen.width() - outer.width()) / 2),
+                           screen.top() + std::max(0, (screen.height() - outer.height()) / 2)});
     }
 
     bool m_placed = false;
@@ -435,8 +451,8 @@ void Form::moveTo(double leftTwips, double topTwips)
 {
     // Positions count from the primary screen's top-left corner.
     const QPoint origin = screenGeometry().topLeft();
-    move(origin.x() + qRound(leftTwips * logicalDpi() / 1440.0),
-         origin.y() + qRound(topTwips * logicalDpi() / 1440.0));
+    moveFrameTo(this, {origin.x() + qRound(leftTwips * logicalDpi() / 1440.0),
+                       origin.y() + qRound(topTwips * logicalDpi() / 1440.0)});
 }
 
 void Form::placeBy(std::function<void()> placement)

@@ -75,8 +75,11 @@ class Program:
     """One run of the real binary, read through AT-SPI."""
 
     def __init__(self, binary):
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        # As a user starts it: Numora itself asks to be on the accessibility
+        # bus, and chooses its platform.
+        env = dict(os.environ)
         env.pop("QT_QPA_PLATFORM", None)
+        env.pop("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", None)
         self.process = subprocess.Popen([binary], env=env)
         self.goodbyes_seen = set()
 
@@ -258,11 +261,161 @@ def play(binary, number, tick_by, about_from, about_closing, way_out):
         program.stop()
 
 
+# Placement, read off the X server: where each window's frame lies.
+
+def x_window(title):
+    pattern = "".join("\\" + c if c in ".?*+()[]{}|^$\\" else c for c in title)
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{pattern}$"],
+                         capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
+    return out[0] if out else None
+
+
+def frame_rect(window_id, framed):
+    """The outer rectangle, frame included, once the window manager has
+    framed the window and it has stopped moving."""
+    def settled():
+        rects = []
+        for _ in range(3):
+            info = subprocess.run(["xwininfo", "-id", window_id], capture_output=True,
+                                  text=True, timeout=TIMEOUT).stdout
+            value = {k.strip(): v.strip() for k, _, v in
+                     (line.partition(":") for line in info.splitlines()) if v}
+            extents = [0, 0, 0, 0]
+            if framed:
+                prop = subprocess.run(["xprop", "-id", window_id, "_NET_FRAME_EXTENTS"],
+                                      capture_output=True, text=True, timeout=TIMEOUT).stdout
+                if "=" not in prop:
+                    return None
+                extents = [int(n) for n in prop.split("=")[1].split(",")]
+            left, right, top, bottom = extents
+            x = int(value["Absolute upper-left X"]) - left
+            y = int(value["Absolute upper-left Y"]) - top
+            rects.append((x, y, int(value["Width"]) + left + right,
+                          int(value["Height"]) + top + bottom))
+            time.sleep(0.15)
+        return rects[0] if len(set(rects)) == 1 else None
+    return wait_for(settled, f"window {window_id} to settle")
+
+
+def screen_size():
+    out = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True,
+                         timeout=TIMEOUT).stdout.split()
+    return int(out[0]), int(out[1])
+
+
+def require_centred(title, framed, offset=0):
+    window_id = wait_for(lambda: x_window(title), f"X window '{title}'")
+    x, y, w, h = frame_rect(window_id, framed)
+    sw, sh = screen_size()
+    want_x = min((sw - w) / 2 + offset, sw - w)
+    want_y = min((sh - h) / 2 + offset, sh - h)
+    log(f"    '{title}': frame {w}x{h} at {x},{y}; centred is {want_x:g},{want_y:g}")
+    require(abs(x - want_x) <= 1 and abs(y - want_y) <= 1,
+            f"'{title}' is at {x},{y}, not {want_x:g},{want_y:g}")
+    return window_id
+
+
+def place(binary, framed):
+    """Starts Numora, answers the welcome box at once, and checks that every
+    kind of window lands where it belongs."""
+    log(f"placement run, {'with' if framed else 'without'} a window manager")
+    program = Program(binary)
+    try:
+        box = wait_for(lambda: x_window(WELCOME[0]), "the welcome box")
+        xdo("windowactivate" if framed else "windowfocus", "--sync", box)
+        xdo("key", "Return")
+        require_centred(INTRO, framed)
+        key("alt+h", "a")
+        about_id = require_centred(ABOUT, framed, offset=100)
+        state = subprocess.run(["xprop", "-id", about_id, "_NET_WM_STATE"], capture_output=True,
+                               text=True, timeout=TIMEOUT).stdout
+        require("_NET_WM_STATE_SKIP_TASKBAR" in state, f"About is listed in the task bar: {state}")
+        key("Return")
+        wait_for(lambda: not x_window(ABOUT), "About to close")
+        key("Return")
+        require_centred(CARD, framed)
+        key("alt+e")
+        require_centred(GOODBYE[0], framed)
+        key("Return")
+        status = program.process.wait(timeout=TIMEOUT)
+        require(status == 0, f"the program exited with status {status}")
+    finally:
+        program.stop()
+
+
+def late_screen_reader(binary):
+    """A screen reader that starts after Numora finds it."""
+    log("screen reader started after the program")
+    bus = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus"]
+    status = bus + ["org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status"]
+    # The accessibility bus is up, screen reading is off, and nothing on the X
+    # root window tells Qt where the bus is.
+    subprocess.run(bus + ["org.a11y.Bus.GetAddress"], check=True, capture_output=True,
+                   timeout=TIMEOUT)
+    for name in ("IsEnabled", "ScreenReaderEnabled"):
+        subprocess.run(status + [f"string:{name}", "variant:boolean:false"], check=True,
+                       capture_output=True, timeout=TIMEOUT)
+    subprocess.run(["xprop", "-root", "-remove", "AT_SPI_BUS"], timeout=TIMEOUT)
+    program = Program(binary)
+    try:
+        wait_for(lambda: x_window(WELCOME[0]), "the welcome box")
+        time.sleep(1)
+        for name in ("ScreenReaderEnabled", "IsEnabled"):
+            subprocess.run(status + [f"string:{name}", "variant:boolean:true"], check=True,
+                           capture_output=True, timeout=TIMEOUT)
+        program.message_box(WELCOME)
+        key("Return")
+        program.window(INTRO)
+    finally:
+        program.stop()
+
+
 def main():
     binary = sys.argv[1]
-    wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL)
-    runs = [
+    scenario = sys.argv[2] if len(sys.argv) > 2 else "tricks"
+    wm_name = sys.argv[3] if len(sys.argv) > 3 else "openbox"
+    commands = {"openbox": ["openbox", "--sm-disable"], "metacity": ["metacity", "--replace"]}
+    wm = None
+    if wm_name != "none":
+        wm = subprocess.Popen(commands[wm_name], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    if scenario == "placement":
+        runs = [dict(framed=wm is not None)] * 4
+        play_one = lambda run: place(binary, **run)  # noqa: E731
+    elif scenario == "late-reader":
+        runs = [{}]
+        play_one = lambda run: late_screen_reader(binary)  # noqa: E731
+    else:
+        play_one = lambda run: play(binary, **run)  # noqa: E731
+        runs = tricks()
+    passed = failed = 0
+    try:
+        # The window manager is up once it names itself on the root window.
+        if wm is not None:
+            wait_for(lambda: b"window id" in subprocess.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
+                timeout=TIMEOUT).stdout, "the window manager")
+        for run in runs:
+            try:
+                play_one(run)
+                passed += 1
+                log("  passed")
+            except Failure as failure:
+                failed += 1
+                log(f"  FAILED: {failure}")
+    finally:
+        if wm is not None:
+            wm.terminate()
+            try:
+                wm.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                wm.kill()
+    log(f"{passed} passed, {failed} failed")
+    return 0 if failed == 0 else 1
+
+
+def tricks():
+    return [
         dict(number=37, tick_by="mouse", about_from=2, about_closing="Enter", way_out="Enter"),
         dict(number=0, tick_by="keyboard", about_from=7, about_closing="close box",
              way_out="close box"),
@@ -271,28 +424,6 @@ def main():
         dict(number=45, tick_by="mouse", about_from=None, about_closing="Enter",
              way_out=("Alt+E", 3)),
     ]
-    passed = failed = 0
-    try:
-        # The window manager is up once it names itself on the root window.
-        wait_for(lambda: b"window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
-            timeout=TIMEOUT).stdout, "the window manager")
-        for run in runs:
-            try:
-                play(binary, **run)
-                passed += 1
-                log("  passed")
-            except Failure as failure:
-                failed += 1
-                log(f"  FAILED: {failure}")
-    finally:
-        wm.terminate()
-        try:
-            wm.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            wm.kill()
-    log(f"{passed} passed, {failed} failed")
-    return 0 if failed == 0 else 1
 
 
 if __name__ == "__main__":

@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the end-to-end test on a virtual X server with its own D-Bus session
-# (which starts the accessibility bus on demand): run_e2e.sh path/to/numora
+# (which starts the accessibility bus on demand):
+#   run_e2e.sh path/to/numora [tricks|placement|late-reader] [openbox|metacity|none]
 set -eu
 here=$(dirname "$0")
 export XDG_RUNTIME_DIR=$(mktemp -d)
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 exec timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
-  dbus-run-session -- /usr/bin/python3 "$here/numora_e2e.py" "$1"
+  dbus-run-session -- /usr/bin/python3 "$here/numora_e2e.py" "$@"

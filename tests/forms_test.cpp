@@ -249,6 +249,19 @@ private slots:
         QCOMPARE(journal.events.last(), QStringLiteral("unload visible=1"));
     }
 
+    // Where a title bar offers to maximize a fixed window anyway.
+    void fixedWindowsDoNotStayMaximized()
+    {
+        forms::show(QStringLiteral("Probe"));
+        Probe *window = probe();
+        const QSize size = window->size();
+        window->setWindowState(Qt::WindowMaximized);
+        QTRY_VERIFY(!(window->windowState() & Qt::WindowMaximized));
+        window->setWindowState(Qt::WindowFullScreen);
+        QTRY_VERIFY(!(window->windowState() & Qt::WindowFullScreen));
+        QCOMPARE(window->size(), size);
+        QVERIFY(window->isVisible());
+    }
 };
 
 QTEST_MAIN(FormsTest)

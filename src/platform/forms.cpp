@@ -483,6 +483,16 @@ void Form::changeEvent(QEvent *event)
         for (QAction *action : findChildren<QAction *>())
             action->setEnabled(isEnabled());
     }
+    // The windows have a fixed size. Where the title bar still offers to
+    // maximize them (some window managers, and Qt's own title bars on
+    // Wayland), they go back to their own size rather than stay stretched.
+    if (event->type() == QEvent::WindowStateChange
+        && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] { setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen)); },
+            Qt::QueuedConnection);
+    }
     QDialog::changeEvent(event);
 }
 

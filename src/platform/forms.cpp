@@ -65,7 +65,12 @@ QRect screenGeometry()
 QMargins frameOf(const QWidget *window)
 {
     const QWindow *handle = window->windowHandle();
-    return handle && window->isVisible() ? handle->frameMargins() : QMargins();
+    const QMargins frame = handle && window->isVisible() ? handle->frameMargins() : QMargins();
+    // While the window manager is still framing the window, Qt can work out
+    // a frame from a parent that has no size yet: margins below zero.
+    const bool settled = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0
+                         && frame.bottom() >= 0;
+    return settled ? frame : QMargins();
 }
 
 // Moves a top-level window's outer top-left corner, frame included. Before
@@ -133,6 +138,7 @@ protected:
     {
         switch (event->type()) {
         case QEvent::Move:
+        case QEvent::Resize:
         case QEvent::Paint:
         case QEvent::WindowActivate:
         case QEvent::UpdateRequest:
@@ -374,7 +380,12 @@ Form::Form(const QString &name, Frame frame)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // On Wayland a maximized window must take the size the compositor gives
+    // it, or the compositor ends the program; there the windows only keep a
+    // minimum size, and go back to it when the maximizing is taken back.
+    layout->setSizeConstraint(QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+                                  ? QLayout::SetMinimumSize
+                                  : QLayout::SetFixedSize);
     m_client = new ClientArea(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setAutoFillBackground(true);
@@ -483,16 +494,6 @@ void Form::changeEvent(QEvent *event)
         for (QAction *action : findChildren<QAction *>())
             action->setEnabled(isEnabled());
     }
-    // The windows have a fixed size. Where the title bar still offers to
-    // maximize them (some window managers, and Qt's own title bars on
-    // Wayland), they go back to their own size rather than stay stretched.
-    if (event->type() == QEvent::WindowStateChange
-        && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] { setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen)); },
-            Qt::QueuedConnection);
-    }
     QDialog::changeEvent(event);
 }
 
@@ -505,6 +506,21 @@ bool Form::event(QEvent *event)
     // Shown, but not yet mapped.
     if (event->type() == QEvent::Show && m_frame == Frame::FixedTool)
         keepOutOfTaskBar(this);
+    if (event->type() == QEvent::Show && !m_keepsItsSize) {
+        m_keepsItsSize = true;
+        // The windows have a fixed size, but some title bars offer to
+        // maximize them anyway (some window managers', and Qt's own on
+        // Wayland): the request is taken back at once.
+        QWindow *handle = windowHandle();
+        connect(
+            handle, &QWindow::windowStateChanged, this,
+            [handle](Qt::WindowState state) {
+                constexpr auto stretched = Qt::WindowMaximized | Qt::WindowFullScreen;
+                if (state & stretched)
+                    handle->setWindowStates(handle->windowStates() & ~stretched);
+            },
+            Qt::DirectConnection);
+    }
     return QDialog::event(event);
 }
 

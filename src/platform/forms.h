@@ -99,6 +99,7 @@ private:
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
     bool m_unloading = false;
+    bool m_keepsItsSize = false;
     Frame m_frame;
 };
 

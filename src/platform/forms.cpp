@@ -338,6 +338,13 @@ QRect twipsRect(int left, int top, int width, int height)
 
 namespace {
 
+constexpr auto Stretched = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 // Qt marks a tool window as a utility window, which some window managers
 // (icewm among them) still list in the task bar. Before the window is mapped
 // it can say so itself; Qt keeps states it finds there when it maps it.
@@ -383,9 +390,7 @@ Form::Form(const QString &name, Frame frame)
     // On Wayland a maximized window must take the size the compositor gives
     // it, or the compositor ends the program; there the windows only keep a
     // minimum size, and go back to it when the maximizing is taken back.
-    layout->setSizeConstraint(QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
-                                  ? QLayout::SetMinimumSize
-                                  : QLayout::SetFixedSize);
+    layout->setSizeConstraint(onWayland() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
     m_client = new ClientArea(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setAutoFillBackground(true);
@@ -471,6 +476,26 @@ void Form::placeBy(std::function<void()> placement)
     keepPlaced(this, std::move(placement));
 }
 
+void Form::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    // On Wayland the window has now taken the compositor's maximized size,
+    // as it must; only now may it ask to be normal again.
+    if (onWayland() && (windowState() & Stretched))
+        keepItsSize();
+}
+
+void Form::keepItsSize()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (windowState() & Stretched)
+                setWindowState(windowState() & ~Stretched);
+        },
+        Qt::QueuedConnection);
+}
+
 void Form::closeEvent(QCloseEvent *event)
 {
     event->ignore();
@@ -494,6 +519,13 @@ void Form::changeEvent(QEvent *event)
         for (QAction *action : findChildren<QAction *>())
             action->setEnabled(isEnabled());
     }
+    // The windows have a fixed size, but some title bars offer to maximize
+    // them anyway: some window managers', and Qt's own on Wayland, where the
+    // window must first take the size it is given (see resizeEvent).
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Stretched)
+        && !onWayland())
+        keepItsSize();
+
     QDialog::changeEvent(event);
 }
 
@@ -506,20 +538,20 @@ bool Form::event(QEvent *event)
     // Shown, but not yet mapped.
     if (event->type() == QEvent::Show && m_frame == Frame::FixedTool)
         keepOutOfTaskBar(this);
-    if (event->type() == QEvent::Show && !m_keepsItsSize) {
-        m_keepsItsSize = true;
-        // The windows have a fixed size, but some title bars offer to
-        // maximize them anyway (some window managers', and Qt's own on
-        // Wayland): the request is taken back at once.
-        QWindow *handle = windowHandle();
-        connect(
-            handle, &QWindow::windowStateChanged, this,
-            [handle](Qt::WindowState state) {
-                constexpr auto stretched = Qt::WindowMaximized | Qt::WindowFullScreen;
-                if (state & stretched)
-                    handle->setWindowStates(handle->windowStates() & ~stretched);
-            },
-            Qt::DirectConnection);
+    // Wayland has no way back from minimized for a program, and a desktop
+    // without a window list (weston's) has none for the user either: the
+    // window comes straight back instead. Qt's own title bar minimizes the
+    // window behind the widget's back, so its window is watched.
+    if (event->type() == QEvent::Show && onWayland() && !m_watchingMinimize) {
+        m_watchingMinimize = true;
+        connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (state & Qt::WindowMinimized) {
+                windowHandle()->setWindowStates(Qt::WindowNoState);
+                hide();
+                show();
+                activateWindow();
+            }
+        }, Qt::QueuedConnection);
     }
     return QDialog::event(event);
 }

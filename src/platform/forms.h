@@ -86,6 +86,7 @@ protected:
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
 
@@ -98,8 +99,11 @@ private:
     QWidget *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
+    // Takes back a maximize or full screen the window was given.
+    void keepItsSize();
+
     bool m_unloading = false;
-    bool m_keepsItsSize = false;
+    bool m_watchingMinimize = false;
     Frame m_frame;
 };
 

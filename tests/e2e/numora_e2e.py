@@ -275,7 +275,7 @@ def frame_rect(window_id, framed):
     framed the window and it has stopped moving."""
     def settled():
         rects = []
-        for _ in range(3):
+        for _ in range(5):
             info = subprocess.run(["xwininfo", "-id", window_id], capture_output=True,
                                   text=True, timeout=TIMEOUT).stdout
             value = {k.strip(): v.strip() for k, _, v in
@@ -370,6 +370,137 @@ def late_screen_reader(binary):
         program.stop()
 
 
+# Wayland: weston nested in the virtual X server, with Xwayland.
+
+BACKGROUND = bytes((255, 192, 192))
+
+
+def client_area_on_screen():
+    """The bounding box of the windows' background colour on the X server
+    that weston draws into: the client area of the window shown."""
+    raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
+                         capture_output=True, timeout=TIMEOUT, check=True).stdout
+    sw, _ = screen_size()
+    # Rows with a long run of it: the client area, not a pink pixel elsewhere.
+    run = BACKGROUND * 50
+    rows = [y for y in range(len(raw) // (3 * sw)) if run in raw[3 * sw * y:3 * sw * (y + 1)]]
+    if not rows:
+        return None
+    edges = [(raw.find(BACKGROUND, 3 * sw * y) - 3 * sw * y) // 3 for y in (rows[0], rows[-1])]
+    ends = [(raw.rfind(BACKGROUND, 3 * sw * y, 3 * sw * (y + 1)) - 3 * sw * y) // 3
+            for y in (rows[0], rows[-1])]
+    return min(edges), rows[0], max(ends) - min(edges) + 1, rows[-1] - rows[0] + 1
+
+
+def press(program, title, button):
+    window = program.window(title)
+    node = named(window, "push button", button)
+    node.queryAction().doAction(0)
+
+
+def weston(runtime, socket):
+    process = subprocess.Popen(
+        ["weston", "--backend=x11-backend.so", f"--socket={socket}", "--width=1024",
+         "--height=768", "--idle-time=0", "--xwayland", f"--log={runtime}/weston.log"],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for(lambda: os.path.exists(f"{runtime}/{socket}"), "weston's socket")
+    def xwayland():
+        with open(f"{runtime}/weston.log") as log_file:
+            for line in log_file:
+                if "xserver listening on display" in line:
+                    return line.split()[-1]
+        return None
+    return process, wait_for(xwayland, "weston's Xwayland")
+
+
+def wayland(binary):
+    runtime = os.environ["XDG_RUNTIME_DIR"]
+    compositor, xwayland_display = weston(runtime, "numora-wayland")
+    outer = os.environ["DISPLAY"]
+    try:
+        log("both displays, no platform chosen: Numora runs on Xwayland")
+        os.environ.update(DISPLAY=xwayland_display, WAYLAND_DISPLAY="numora-wayland")
+        program = Program(binary)
+        try:
+            box = wait_for(lambda: x_window(WELCOME[0]), "the welcome box as an X window")
+            hints = subprocess.run(["xprop", "-id", box, "WM_NORMAL_HINTS"], capture_output=True,
+                                   text=True, timeout=TIMEOUT).stdout
+            log("    " + " ".join(hints.split()))
+            require("specified location" in hints, "the welcome box asks for no position")
+            press(program, WELCOME[0], "OK")
+            # Weston's own X window manager places X windows where it likes;
+            # what Numora can do is run on X11 and ask for its place there.
+            intro = wait_for(lambda: x_window(INTRO), "the welcome window as an X window")
+            hints = subprocess.run(["xprop", "-id", intro, "WM_NORMAL_HINTS"],
+                                   capture_output=True, text=True, timeout=TIMEOUT).stdout
+            log("    " + " ".join(hints.split()))
+            require("specified location" in hints, "the welcome window asks for no position")
+        finally:
+            program.stop()
+
+        # A fresh compositor, without the windows of the run before.
+        os.environ["DISPLAY"] = outer
+        compositor.terminate()
+        compositor.wait(timeout=TIMEOUT)
+        compositor, _ = weston(runtime, "numora-wayland-only")
+        log("only Wayland: the trick completes, maximize neither kills nor maximizes")
+        os.environ.pop("DISPLAY")
+        os.environ["WAYLAND_DISPLAY"] = "numora-wayland-only"
+        program = Program(binary)
+        os.environ["DISPLAY"] = outer
+        try:
+            press(program, WELCOME[0], "OK")
+            intro = program.window(INTRO)
+            before = wait_for(client_area_on_screen, "the welcome window on screen")
+            height = intro.queryComponent().getExtents(pyatspi.WINDOW_COORDS)[3]
+            left, top, width, client_height = before
+            # Qt's own title bar: 30 pixels above the window, its maximize
+            # button 40 pixels from the frame's right edge.
+            title_y = top + client_height - height - 15
+            maximize_x = left + width - 37
+            log(f"    client area {before}; maximize at {maximize_x},{title_y}")
+            # Weston follows the pointer only once it has entered its window.
+            xdo("mousemove", "--sync", "1270", "1010")
+            xdo("mousemove", "--sync", str(maximize_x), str(title_y))
+            xdo("click", "1")
+            time.sleep(1.5)
+            require(program.process.poll() is None,
+                    f"maximize ended the program with status {program.process.poll()}")
+            after = client_area_on_screen()
+            log(f"    after maximize: client area {after}")
+            require(after is not None and after[2:] == before[2:],
+                    f"the window changed size to {after}")
+            # Minimize, left of maximize: weston has no window list to bring
+            # the window back from, so it must not go out of reach.
+            xdo("mousemove", "--sync", str(maximize_x - 23), str(title_y))
+            xdo("click", "1")
+            time.sleep(1.5)
+            require(program.process.poll() is None, "minimize ended the program")
+            after = client_area_on_screen()
+            log(f"    after minimize: client area {after}")
+            require(after is not None and after[2:] == before[2:],
+                    f"the window is out of reach after minimize: {after}")
+            for _ in range(6):
+                window = program.window(INTRO if _ == 0 else CARD)
+                named(window, "push button", "Next >")
+                press(program, INTRO if _ == 0 else CARD, "Next >")
+                time.sleep(0.5)
+            press(program, CARD, "Finish")
+            result = program.window(RESULT)
+            require("0" in labels(result), f"the result reads {labels(result)}")
+            press(program, RESULT, "Exit")
+            press(program, GOODBYE[0], "OK")
+            status = program.process.wait(timeout=TIMEOUT)
+            require(status == 0, f"the program exited with status {status}")
+        finally:
+            program.stop()
+    finally:
+        os.environ["DISPLAY"] = outer
+        os.environ.pop("WAYLAND_DISPLAY", None)
+        compositor.terminate()
+        compositor.wait(timeout=TIMEOUT)
+
+
 def main():
     binary = sys.argv[1]
     scenario = sys.argv[2] if len(sys.argv) > 2 else "tricks"
@@ -382,6 +513,9 @@ def main():
     if scenario == "placement":
         runs = [dict(framed=wm is not None)] * 4
         play_one = lambda run: place(binary, **run)  # noqa: E731
+    elif scenario == "wayland":
+        runs = [{}]
+        play_one = lambda run: wayland(binary)  # noqa: E731
     elif scenario == "late-reader":
         runs = [{}]
         play_one = lambda run: late_screen_reader(binary)  # noqa: E731

@@ -122,15 +122,13 @@ public:
         registry().frame = frame;
         // Once more with the real frame, which also undoes a window manager
         // that put the window somewhere of its own choosing as it mapped it.
+        // Some window managers settle on their frame in steps; a window the
+        // user has moved keeps its place unless its frame changes.
         if (!m_framed || frame != m_assumed) {
             m_framed = true;
             m_assumed = frame;
             m_placement();
-            return;
         }
-        // Placed with its real frame: from now on the window is the user's.
-        m_placement = nullptr;
-        m_window->removeEventFilter(this);
     }
 
 protected:

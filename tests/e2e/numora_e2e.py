@@ -298,6 +298,14 @@ def frame_rect(window_id, framed):
 
 
 def screen_size():
+    """The primary monitor's size: the first Xinerama head where there are
+    several monitors, the whole display otherwise."""
+    heads = subprocess.run(["xdpyinfo", "-ext", "XINERAMA"], capture_output=True, text=True,
+                           timeout=TIMEOUT).stdout
+    for line in heads.splitlines():
+        if line.strip().startswith("head #0:"):
+            width, height = line.split()[2].split("x")
+            return int(width), int(height)
     out = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True,
                          timeout=TIMEOUT).stdout.split()
     return int(out[0]), int(out[1])
@@ -319,9 +327,13 @@ def place(binary, framed):
     """Starts Numora, answers the welcome box at once, and checks that every
     kind of window lands where it belongs."""
     log(f"placement run, {'with' if framed else 'without'} a window manager")
+    # The pointer on the far right: on the second monitor where there is one.
+    width = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True,
+                           timeout=TIMEOUT).stdout.split()[0]
+    xdo("mousemove", str(int(width) - 10), "500")
     program = Program(binary)
     try:
-        box = wait_for(lambda: x_window(WELCOME[0]), "the welcome box")
+        box = require_centred(WELCOME[0], framed)
         xdo("windowactivate" if framed else "windowfocus", "--sync", box)
         xdo("key", "Return")
         require_centred(INTRO, framed)

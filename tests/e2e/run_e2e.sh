@@ -7,5 +7,9 @@ set -eu
 here=$(dirname "$0")
 export XDG_RUNTIME_DIR=$(mktemp -d)
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-exec timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
+# NUMORA_E2E_SCREENS: the X server's screens, one monitor unless told.
+# -noreset: without a window manager the server would otherwise reset, and
+# refuse connections for a moment, whenever the program between two runs
+# was its last client.
+exec timeout 300 xvfb-run -a -s "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
   dbus-run-session -- /usr/bin/python3 "$here/numora_e2e.py" "$@"

@@ -5,7 +5,7 @@
 // one included), About opened and closed every way. After every event it
 // checks what must always hold. A failure prints its seed and event; the
 // same seed and count replay it exactly:
-//   monkey_test --seed S --events N [--verbose]
+//   monkey_test --seed S --events N [--late-clicks] [--verbose]
 // Without --seed it takes NUMORA_MONKEY_SEED, or a random one.
 #include "harness.h"
 #include "trick/carddeck.h"
@@ -34,12 +34,37 @@ void require(bool condition, const QString &what)
         throw Failure(what.toStdString());
 }
 
+// With late clicks on, a button's animated click (the click an Alt shortcut
+// starts, due about 100 ms later) no longer lands by the clock: Qt's timer
+// for it is held back here, and the walk lands pending clicks itself, at
+// events of its choosing, as Qt would after a delay. Replays stay exact.
+class HeldClicks : public QObject
+{
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        return event->type() == QEvent::Timer && qobject_cast<QAbstractButton *>(receiver);
+    }
+};
+
 class Monkey
 {
 public:
-    explicit Monkey(quint32 seed)
+    explicit Monkey(quint32 seed, bool lateClicks)
         : m_random(seed)
+        , m_lateClicks(lateClicks)
     {
+    }
+
+    // Buttons whose animated click is still to land, oldest first.
+    void notePendingClicks()
+    {
+        m_pending.removeAll(nullptr);
+        for (QWidget *widget : QApplication::allWidgets()) {
+            auto *button = qobject_cast<QAbstractButton *>(widget);
+            if (button && button->isDown() && !m_pending.contains(button))
+                m_pending << button;
+        }
     }
 
     // Returns a description of what it did.
@@ -60,6 +85,17 @@ public:
         // Weighted so that a walk often gets deep into the trick before some
         // way out ends it.
         static const int weights[] = {20, 6, 26, 7, 6, 7, 2, 12, 14};
+        if (m_lateClicks) {
+            // Now and then: a pending click lands, a held key repeats, or
+            // Next is double-clicked.
+            const int roll = pick(100);
+            if (roll < 12 && !m_pending.isEmpty())
+                return landClick();
+            if (roll < 16)
+                return repeatKey(target);
+            if (roll < 20)
+                return doubleClickNext(target);
+        }
         int roll = pick(100);
         int kind = 0;
         while (roll >= weights[kind])
@@ -143,6 +179,75 @@ public:
     }
 
 private:
+    // What Qt does when an animated click's time is up: the button comes up
+    // and is clicked, whatever has become of its window meanwhile.
+    QString landClick()
+    {
+        QPointer<QAbstractButton> button = m_pending.takeAt(pick(int(m_pending.size())));
+        if (!button)
+            return QStringLiteral("a pending click on a deleted button");
+        const QString what = QStringLiteral("pending click lands on %1.%2")
+                                 .arg(button->window()->objectName(), button->objectName());
+        button->setDown(false);
+        Q_EMIT button->released();
+        if (button)
+            Q_EMIT button->clicked(button->isChecked());
+        return what;
+    }
+
+    // A key held down: the window system repeats its press.
+    QString repeatKey(forms::Form *target)
+    {
+        static const int keys[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_N};
+        const int key = keys[pick(int(std::size(keys)))];
+        const Qt::KeyboardModifiers modifiers = key == Qt::Key_N ? Qt::AltModifier : Qt::NoModifier;
+        QWidget *receiver = keyReceiver(target);
+        QPointer<QWidget> guard = receiver;
+        QKeyEvent override(QEvent::ShortcutOverride, key, modifiers, QString(), true);
+        QApplication::sendEvent(receiver, &override);
+        if (guard) {
+            QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), true);
+            QApplication::sendEvent(receiver, &press);
+        }
+        return QStringLiteral("held key %1 repeats on %2").arg(key, 0, 16).arg(where(receiver));
+    }
+
+    // Two clicks on the spot of Next within the double-click time; the
+    // first may bring up a new window with its Next in the same place.
+    QString doubleClickNext(forms::Form *target)
+    {
+        auto *next = control<QPushButton>(target, "Next");
+        if (!next || !next->isVisible())
+            return QStringLiteral("no Next to double-click");
+        const QString name = target->objectName();
+        const QPoint spot = next->mapToGlobal(next->rect().center());
+        for (int click = 0; click < 2; ++click) {
+            QWidget *window = QApplication::topLevelAt(spot);
+            QWidget *under = window ? window->childAt(window->mapFromGlobal(spot)) : nullptr;
+            if (!under)
+                break;
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QPointer<QWidget> guard = under;
+                const QPointF local = under->mapFromGlobal(spot);
+                QMouseEvent event(type, local, local, QPointF(spot), Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                  Qt::NoModifier);
+                m_clock += 40;
+                event.setTimestamp(m_clock);
+                if (guard)
+                    QApplication::sendEvent(under, &event);
+            }
+            QCoreApplication::processEvents();
+        }
+        m_clock += 10000;
+        return QStringLiteral("double click on %1.Next").arg(name);
+    }
+
+    static QString where(QWidget *widget)
+    {
+        return widget->window()->objectName() + QLatin1Char('.') + widget->objectName();
+    }
+
     static QWidget *keyReceiver(forms::Form *target)
     {
         if (QWidget *popup = QApplication::activePopupWidget())
@@ -153,6 +258,10 @@ private:
     }
 
     std::mt19937 m_random;
+    bool m_lateClicks;
+    QList<QPointer<QAbstractButton>> m_pending;
+    // Mouse event times for the double clicks, far from QTest's own.
+    ulong m_clock = 1000000000;
 };
 
 // What the walk has seen of the current run.
@@ -234,9 +343,13 @@ int currentPage()
 // Lets what the event set going finish, so that a replay sees the same
 // order of things: posted events, deferred deletes, and the animated click
 // that a button's Alt shortcut starts (it lands about 100 ms later).
-void settle()
+void settle(bool lateClicks)
 {
     QCoreApplication::processEvents();
+    if (lateClicks) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return;
+    }
     QElapsedTimer waited;
     waited.start();
     for (;;) {
@@ -284,6 +397,7 @@ int main(int argc, char **argv)
                        : std::random_device{}();
     long events = 20000;
     bool verbose = false;
+    bool lateClicks = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg = argv[i];
         if (arg == "--seed" && i + 1 < argc)
@@ -292,13 +406,19 @@ int main(int argc, char **argv)
             events = std::strtol(argv[++i], nullptr, 10);
         else if (arg == "--verbose")
             verbose = true;
+        else if (arg == "--late-clicks")
+            lateClicks = true;
     }
     qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
-    std::printf("monkey_test --seed %u --events %ld\n", seed, events);
+    const char *mode = lateClicks ? " --late-clicks" : "";
+    std::printf("monkey_test --seed %u --events %ld%s\n", seed, events, mode);
     std::fflush(stdout);
+    HeldClicks held;
+    if (lateClicks)
+        app.installEventFilter(&held);
 
-    Monkey monkey(seed);
+    Monkey monkey(seed, lateClicks);
     QElapsedTimer clock;
     clock.start();
     start();
@@ -312,15 +432,17 @@ int main(int argc, char **argv)
         QString what;
         try {
             what = monkey.step();
-            settle();
+            settle(lateClicks);
+            if (lateClicks)
+                monkey.notePendingClicks();
             if (verbose)
                 std::printf("%ld: %s\n", event, qPrintable(what));
             checkInvariants(run, page, ticked);
         } catch (const Failure &failure) {
             std::printf("FAILED at event %ld (%s): %s\n"
-                        "replay: monkey_test --seed %u --events %ld --verbose\n"
+                        "replay: monkey_test --seed %u --events %ld%s --verbose\n"
                         "0 passed, 1 failed\n",
-                        event, qPrintable(what), failure.what(), seed, event);
+                        event, qPrintable(what), failure.what(), seed, event, mode);
             return 1;
         }
         if (about())

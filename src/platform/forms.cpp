@@ -13,10 +13,12 @@
 #include <QHash>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QStyleHints>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -233,6 +235,100 @@ QAccessibleInterface *clientAccessibleFactory(const QString &className, QObject 
     return nullptr;
 }
 
+// Input as people give it, made into one step per deliberate action.
+//  - A held key repeats: a repeated Enter, Return, space or Alt+letter would
+//    press the next window's button too and skip cards unseen.
+//  - Every window appears with its buttons where the last one had them, so
+//    the second click of a double click would press the new window's
+//    button: a click on another window, within the double-click time and
+//    distance of the click before, is dropped.
+class InputGuard : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+            return heldKey(static_cast<QKeyEvent *>(event));
+        case QEvent::KeyRelease:
+            if (const auto *key = static_cast<QKeyEvent *>(event); !key->isAutoRepeat()) {
+                m_releasedKey = key->key();
+                m_releasedAt = key->timestamp();
+            }
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return secondClick(receiver, static_cast<QMouseEvent *>(event));
+        case QEvent::MouseButtonRelease:
+            if (m_dropRelease && static_cast<QMouseEvent *>(event)->button() == m_dropped) {
+                m_dropRelease = false;
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool heldKey(QKeyEvent *event)
+    {
+        const int key = event->key();
+        // X11 repeats a held key as a release and a press at the same time;
+        // when the two reach Qt apart (a busy machine), Qt calls the press a
+        // new one. No hand releases and presses a key within a millisecond.
+        const bool repeated = event->isAutoRepeat()
+                              || (key == m_releasedKey && m_releasedAt != 0
+                                  && event->timestamp() - m_releasedAt <= 1);
+        if (!repeated)
+            return false;
+        const bool presses = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space
+                             || key == Qt::Key_Select
+                             || (event->modifiers() & Qt::AltModifier);
+        if (presses)
+            event->accept(); // so that no shortcut acts on it either
+        return presses;
+    }
+
+    bool secondClick(QObject *receiver, QMouseEvent *event)
+    {
+        auto *widget = qobject_cast<QWidget *>(receiver);
+        if (!widget || !qobject_cast<Form *>(widget->window()))
+            return false;
+        QWidget *window = widget->window();
+        const QPoint at = event->globalPosition().toPoint();
+        const auto *hints = QGuiApplication::styleHints();
+        const bool drop = m_lastWindow != window && m_lastTime != 0
+                          && event->timestamp() - m_lastTime
+                                 < ulong(hints->mouseDoubleClickInterval())
+                          && (at - m_lastAt).manhattanLength()
+                                 <= std::max(hints->mouseDoubleClickDistance(), 5);
+        // The press that was dropped stays the one to compare with, so a
+        // triple click is dropped as a whole.
+        if (!drop) {
+            m_lastWindow = window;
+            m_lastTime = event->timestamp();
+            m_lastAt = at;
+        } else {
+            m_dropRelease = true;
+            m_dropped = event->button();
+        }
+        return drop;
+    }
+
+    int m_releasedKey = 0;
+    ulong m_releasedAt = 0;
+    QPointer<QWidget> m_lastWindow;
+    ulong m_lastTime = 0;
+    QPoint m_lastAt;
+    bool m_dropRelease = false;
+    Qt::MouseButton m_dropped = Qt::NoButton;
+};
+
 } // namespace
 
 ClientArea::ClientArea(QWidget *parent)
@@ -372,6 +468,11 @@ void keepOutOfTaskBar(QWidget *window)
 Form::Form(const QString &name, Frame frame)
     : m_frame(frame)
 {
+    static const bool guarding = [] {
+        QCoreApplication::instance()->installEventFilter(new InputGuard(QCoreApplication::instance()));
+        return true;
+    }();
+    Q_UNUSED(guarding);
     setObjectName(name);
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint
                             | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
@@ -467,6 +568,11 @@ void Form::moveTo(double leftTwips, double topTwips)
     const QPoint origin = screenGeometry().topLeft();
     moveFrameTo(this, {origin.x() + qRound(leftTwips * logicalDpi() / 1440.0),
                        origin.y() + qRound(topTwips * logicalDpi() / 1440.0)});
+}
+
+bool Form::takesInput() const
+{
+    return isEnabled() && !m_unloading && !hasEnded() && forms::find(objectName()) == this;
 }
 
 void Form::placeBy(std::function<void()> placement)
@@ -581,9 +687,10 @@ double screenHeight()
 
 void keepPlaced(QWidget *window, std::function<void()> placement)
 {
+    static FrameExtentsWatcher watcher;
     static const bool watching = [] {
         if (QGuiApplication::platformName() == QLatin1String("xcb"))
-            QCoreApplication::instance()->installNativeEventFilter(new FrameExtentsWatcher);
+            QCoreApplication::instance()->installNativeEventFilter(&watcher);
         return true;
     }();
     Q_UNUSED(watching);

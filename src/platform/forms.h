@@ -81,6 +81,22 @@ public:
     void setFormEnabled(bool enabled);
 
     [[nodiscard]] bool isUnloading() const { return m_unloading; }
+    // Whether the window's controls may act: it is loaded, not going, and
+    // enabled, and the program has not ended.
+    [[nodiscard]] bool takesInput() const;
+
+    // Connects a control's signal to one of the window's handlers, which
+    // then runs only while the window takes input. Qt can deliver a click
+    // late: a button's Alt shortcut clicks it about 100 ms after the key,
+    // when its window may be disabled or already gone.
+    template<typename Sender, typename Signal, typename Window>
+    void bind(Sender *sender, Signal signal, void (Window::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] {
+            if (takesInput())
+                (static_cast<Window *>(this)->*handler)();
+        });
+    }
 
 protected:
     bool event(QEvent *event) override;

@@ -46,7 +46,7 @@ frmabout::frmabout()
     Label1->setFixedHeight(Label1->heightForWidth(Label1->width()));
     forms::stack({Command1, Label3, Label2, Label1});
 
-    connect(Command1, &QPushButton::clicked, this, &frmabout::Command1_Click);
+    bind(Command1, &QPushButton::clicked, &frmabout::Command1_Click);
 }
 
 void frmabout::Form_Load()

@@ -35,8 +35,8 @@ Intro::Intro()
     forms::hideFromAssistiveTechnology(Label4);
     forms::setTabOrder({Next, Command1});
 
-    connect(Next, &QPushButton::clicked, this, &Intro::Next_Click);
-    connect(Command1, &QPushButton::clicked, this, &Intro::Command1_Click);
+    bind(Next, &QPushButton::clicked, &Intro::Next_Click);
+    bind(Command1, &QPushButton::clicked, &Intro::Command1_Click);
 }
 
 void Intro::Form_Load()

@@ -52,9 +52,11 @@ Pick::Pick(int card)
     forms::stack({Check1, Command1, Next, Text1});
     forms::setTabOrder({Text1, Next, Command1, Check1});
 
+    // Every change of the box toggles the card, however it came about, so
+    // that the card's value always follows the box.
     connect(Check1, &QCheckBox::toggled, this, &Pick::Check1_Click);
-    connect(Next, &QPushButton::clicked, this, &Pick::Next_Click);
-    connect(Command1, &QPushButton::clicked, this, &Pick::Command1_Click);
+    bind(Next, &QPushButton::clicked, &Pick::Next_Click);
+    bind(Command1, &QPushButton::clicked, &Pick::Command1_Click);
 }
 
 void Pick::Check1_Click()

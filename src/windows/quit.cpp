@@ -33,7 +33,7 @@ Quit::Quit()
     forms::hideFromAssistiveTechnology(Label2);
     forms::hideFromAssistiveTechnology(Label4);
 
-    connect(Next, &QPushButton::clicked, this, &Quit::Next_Click);
+    bind(Next, &QPushButton::clicked, &Quit::Next_Click);
 }
 
 void Quit::Form_Load()

@@ -15,8 +15,8 @@ SequenceWindow::SequenceWindow(flow::PageId page, const QString &title)
     Help = addMenu(QStringLiteral("Help"), QStringLiteral("&Help"));
     About = addMenuItem(Help, QStringLiteral("About"), QStringLiteral("&About"));
     setClientSize(ClientWidth, ClientHeight);
-    connect(Exit, &QAction::triggered, this, &SequenceWindow::Exit_Click);
-    connect(About, &QAction::triggered, this, &SequenceWindow::about_Click);
+    bind(Exit, &QAction::triggered, &SequenceWindow::Exit_Click);
+    bind(About, &QAction::triggered, &SequenceWindow::about_Click);
 }
 
 void SequenceWindow::Form_Load()

@@ -24,6 +24,21 @@ INTRO = "Welcome to the numora program!"
 CARD = "Numora - Is the number you chose appearing on this card?"
 RESULT = "Numora - The number you chose is..."
 ABOUT = "Numora - About"
+# The six cards' grids as the text box reads them.
+CARD_GRIDS = [
+    "1   3   5   7   9  11\n13 15 17 19 21 23\n25 27 29 31 33 35\n37 39 41 43 45 47\n"
+    "49 51 53 55 57 59\n",
+    "4  5  6  7  12  13\n14 15 20 21 22 23\n28 29 30 31 36 37\n38 39 44 45 46 47\n"
+    "52 53 54 55 60 13\n",
+    "8 9 10 11 12 13\n14 15 24 25 26 27\n28 29 30 31 40 41\n42 43 44 45 46 47\n"
+    "56 57 58 59 60\n",
+    "2  3  6  7  10  11\n14 15 18 19 22 23\n26 27 30 31 34 35\n38 39 42 43 46 47\n"
+    "50 51 54 55 58 59\n",
+    "16 17 18 19 20 21\n22 23 24 25 26 27\n28 29 30 31 48 49\n50 51 52 53 54 55\n"
+    "56 57 58 59 60 31\n",
+    "32 33 34 35 36 37\n38 39 40 41 42 43\n44 45 46 47 48 49\n50 51 52 53 54 55\n"
+    "56 57 58 59 60 46\n",
+]
 CHECK_CAPTION = ("If the number you chose is appering on this card, "
                  "Please mark the check box.")
 
@@ -382,6 +397,135 @@ def late_screen_reader(binary):
         program.stop()
 
 
+# Input as people give it: quick sequences, held keys, double clicks.
+
+def keys_apart(spacing, *keys):
+    """Presses keys one after another, spacing seconds apart (0: at once)."""
+    if spacing == 0:
+        xdo("key", "--clearmodifiers", "--delay", "0", *keys)
+        return
+    for k in keys:
+        xdo("key", "--clearmodifiers", k)
+        time.sleep(spacing)
+
+
+def card_number(program, window):
+    return CARD_GRIDS.index(grid_of(window)) + 1
+
+
+def sequence_windows(program):
+    app = program.app()
+    return [w for w in app if w is not None and w.name in (INTRO, CARD, RESULT)
+            and pyatspi.STATE_SHOWING in states(w)] if app else []
+
+
+def goodbye_once_then_end(program):
+    """Exactly one goodbye box, then the program ends with status 0 and no
+    window left."""
+    program.message_box(GOODBYE)
+    require(len(program.windows(GOODBYE[0])) == 1, "two goodbye boxes")
+    key("Return")
+    try:
+        status = program.process.wait(timeout=TIMEOUT)
+    except subprocess.TimeoutExpired:
+        shown = [w.name for w in program.app() or [] if w is not None]
+        raise Failure(f"the program said goodbye and runs on, showing {shown}") from None
+    require(status == 0, f"the program exited with status {status}")
+
+
+def to_first_card(program):
+    program.message_box(WELCOME)
+    key("Return")
+    program.window(INTRO)
+    key("Return")
+    return program.window(CARD, lambda w: grid_of(w) is not None)
+
+
+def alt_n_then_close(binary, spacing):
+    log(f"Alt+N then Alt+F4 on the first card, {spacing * 1000:.0f} ms apart")
+    program = Program(binary)
+    try:
+        to_first_card(program)
+        keys_apart(spacing, "alt+n", "alt+F4")
+        goodbye_once_then_end(program)
+    finally:
+        program.stop()
+
+
+def alt_n_then_about(binary, spacing):
+    log(f"Alt+N, Alt+H, Return on the first card, {spacing * 1000:.0f} ms apart")
+    program = Program(binary)
+    try:
+        to_first_card(program)
+        keys_apart(spacing, "alt+n", "alt+h", "Return")
+        time.sleep(0.5)
+        shown = sequence_windows(program)
+        require(len(shown) == 1, f"{len(shown)} windows of the sequence are shown")
+        if program.windows(ABOUT):
+            require(pyatspi.STATE_SENSITIVE not in states(shown[0]),
+                    f"About is open over card {card_number(program, shown[0])}, which is enabled")
+            key("Return")
+            program.gone(ABOUT)
+        wait_for(lambda: pyatspi.STATE_SENSITIVE in states(shown[0]), "the card to be enabled")
+        key("alt+e")
+        goodbye_once_then_end(program)
+    finally:
+        program.stop()
+
+
+def held_enter(binary):
+    log("Enter held for a second on the welcome window")
+    program = Program(binary)
+    try:
+        program.message_box(WELCOME)
+        key("Return")
+        program.window(INTRO)
+        xdo("keydown", "Return")
+        time.sleep(1.0)
+        xdo("keyup", "Return")
+        time.sleep(0.5)
+        require(not program.windows(GOODBYE[0]), "holding Enter said goodbye")
+        card = program.window(CARD, lambda w: grid_of(w) is not None)
+        require(card_number(program, card) == 1 and len(sequence_windows(program)) == 1,
+                f"holding Enter reached card {card_number(program, card)}")
+    finally:
+        program.stop()
+
+
+def double_clicks(binary):
+    log("double clicks on Next > and Finish")
+    program = Program(binary)
+    try:
+        to_first_card(program)
+        for number in range(1, 7):
+            card = program.window(CARD, lambda w: grid_of(w) == CARD_GRIDS[number - 1])
+            button = named(card, "push button", "Next >" if number < 6 else "Finish")
+            x, y, w, h = button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            xdo("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+            xdo("click", "--repeat", "2", "--delay", "80", "1")
+            if number < 6:
+                after = program.window(CARD, lambda w: grid_of(w) not in (None, CARD_GRIDS[number - 1]))
+                time.sleep(0.3)
+                require(card_number(program, after) == number + 1,
+                        f"a double click on card {number} reached card "
+                        f"{card_number(program, after)}")
+        program.window(RESULT)
+        time.sleep(0.5)
+        require(not program.windows(GOODBYE[0]), "a double click on Finish said goodbye")
+        key("Return")
+        goodbye_once_then_end(program)
+    finally:
+        program.stop()
+
+
+def input_runs(binary):
+    runs = []
+    for spacing in (0, 0.02, 0.05):
+        runs.append(lambda spacing=spacing: alt_n_then_close(binary, spacing))
+        runs.append(lambda spacing=spacing: alt_n_then_about(binary, spacing))
+    return runs + [lambda: held_enter(binary), lambda: double_clicks(binary)]
+
+
 # Wayland: weston nested in the virtual X server, with Xwayland.
 
 BACKGROUND = bytes((255, 192, 192))
@@ -525,6 +669,9 @@ def main():
     if scenario == "placement":
         runs = [dict(framed=wm is not None)] * 4
         play_one = lambda run: place(binary, **run)  # noqa: E731
+    elif scenario == "input":
+        runs = input_runs(binary)
+        play_one = lambda run: run()  # noqa: E731
     elif scenario == "wayland":
         runs = [{}]
         play_one = lambda run: wayland(binary)  # noqa: E731

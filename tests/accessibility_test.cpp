@@ -119,6 +119,8 @@ private slots:
         QAccessibleInterface *box = of(check);
         QCOMPARE(box->role(), QAccessible::CheckBox);
         QCOMPARE(box->text(QAccessible::Name), check->text());
+        // The whole control, which all answers a click.
+        QCOMPARE(box->rect().size(), check->size());
         QVERIFY(!box->state().checked);
         QTest::mouseClick(check, Qt::LeftButton);
         QVERIFY(box->state().checked);

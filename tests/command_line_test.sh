@@ -14,6 +14,12 @@ err=$("$numora" --frobnicate 2>&1 >/dev/null); status=$?
 check "unknown option exits 2" $status 2
 check "unknown option says so in one line" "$(printf '%s\n' "$err" | wc -l)" 1
 "$numora" stray-argument >/dev/null 2>&1; check "stray argument exits 2" $? 2
+"$numora" -- stray-argument >/dev/null 2>&1; check "an argument after -- exits 2" $? 2
+timeout 3 "$numora" -- -platform offscreen >/dev/null 2>&1; check "options after -- are arguments" $? 2
+timeout 3 "$numora" -platform offscreen -- >/dev/null 2>&1; check "-- ends the options" $? 124
+# Output that cannot be written is an error, not a success.
+"$numora" --help >/dev/full 2>/dev/null; check "--help to a full disk fails" $? 1
+"$numora" --version >/dev/full 2>/dev/null; check "--version to a full disk fails" $? 1
 
 # Qt's own options are Qt's: with them the program starts and waits at its
 # welcome box until timeout stops it (status 124).

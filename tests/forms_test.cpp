@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "platform/start.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -73,10 +74,10 @@ private slots:
         forms::registerForm(QStringLiteral("Other"), [] {
             return std::make_unique<forms::Form>(QStringLiteral("Other"), forms::Frame::FixedTool);
         });
-        forms::setHost({[](const QString &prompt, const QString &title, int style) {
-                            journal.boxes << QStringLiteral("%1|%2|%3").arg(title, prompt).arg(style);
+        forms::setHost({[](const QString &prompt, const QString &title) {
+                            journal.boxes << QStringLiteral("%1|%2").arg(title, prompt);
                         },
-                        [] { ++journal.ends; }});
+                        [](int) { ++journal.ends; }});
     }
 
     void init()
@@ -249,6 +250,23 @@ private slots:
         QCOMPARE(journal.events.last(), QStringLiteral("unload visible=1"));
     }
 
+    // An error that escapes a handler reaches the user and ends the program
+    // with a failure status, rather than leaving Qt in undefined behaviour.
+    void anEscapedErrorIsReportedAndEndsTheProgram()
+    {
+        forms::show(QStringLiteral("Probe"));
+        QPushButton *button = probe()->other;
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [] { throw std::out_of_range("card number outside 1..6"); });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(forms::hasEnded());
+        QCOMPARE(forms::exitStatus(), forms::FailureStatus);
+        QCOMPARE(journal.ends, 1);
+        QVERIFY2(journal.boxes.last().contains(QLatin1String("card number outside 1..6")),
+                 qPrintable(journal.boxes.last()));
+        QCOMPARE(forms::loadedCount(), 0);
+    }
+
     // Where a title bar offers to maximize a fixed window anyway.
     void fixedWindowsDoNotStayMaximized()
     {
@@ -264,5 +282,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormsTest)
+int main(int argc, char **argv)
+{
+    // The program's own application object, which catches escaped errors.
+    forms::Application app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    FormsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "forms_test.moc"

@@ -46,7 +46,7 @@ int main(int argc, char **argv)
     }
 
     registerWindows();
-    forms::setHost({[](const QString &, const QString &, int) {}, [] {}});
+    forms::setHost({[](const QString &, const QString &) {}, [](int) {}});
     bool ok = true;
     for (flow::PageId page = flow::IntroPage; page <= flow::QuitPage; ++page) {
         if (page == flow::QuitPage) {
@@ -70,8 +70,8 @@ int main(int argc, char **argv)
     } boxes[] = {{"welcome", flow::WelcomePrompt, flow::WelcomeTitle},
                  {"goodbye", flow::GoodbyePrompt, flow::GoodbyeTitle}};
     for (const auto &box : boxes) {
-        const auto shown = forms::makeMessageBox(QLatin1String(box.prompt),
-                                                 QLatin1String(box.title), forms::InformationOk);
+        const auto shown =
+            forms::makeMessageBox(QLatin1String(box.prompt), QLatin1String(box.title));
         shown->show();
         ok = save(shown.get(), dir, QLatin1String(box.file)) && ok;
     }

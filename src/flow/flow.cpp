@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flow.h"
 
-#include "../platform/forms.h"
-#include "../trick/reply.h"
+#include "platform/forms.h"
+#include "trick/reply.h"
 
 #include <algorithm>
 
@@ -41,8 +41,7 @@ void centre(forms::Form &window, double offsetTwips)
 
 void introLoad(forms::Form &intro)
 {
-    forms::messageBox(QLatin1String(WelcomePrompt), QLatin1String(WelcomeTitle),
-                      forms::InformationOk);
+    forms::messageBox(QLatin1String(WelcomePrompt), QLatin1String(WelcomeTitle));
     centre(intro);
     Reply::state().reset();
 }
@@ -74,8 +73,7 @@ void exitProgram(PageId page)
 void pageUnload(PageId page)
 {
     if (Reply::state().Page == page)
-        forms::messageBox(QLatin1String(GoodbyePrompt), QLatin1String(GoodbyeTitle),
-                          forms::InformationOk);
+        forms::messageBox(QLatin1String(GoodbyePrompt), QLatin1String(GoodbyeTitle));
 }
 
 void openAbout(PageId opener)

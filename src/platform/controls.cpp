@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOptionButton>
@@ -18,6 +19,20 @@ namespace forms {
 
 namespace {
 constexpr int CaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+
+// The whole check box answers a click, so the whole of it is what the style
+// (and through it assistive technology) reports as the clickable part.
+class WholeClickStyle : public QProxyStyle
+{
+public:
+    QRect subElementRect(SubElement element, const QStyleOption *option,
+                         const QWidget *widget) const override
+    {
+        if (element == SE_CheckBoxClickRect)
+            return option->rect;
+        return QProxyStyle::subElementRect(element, option, widget);
+    }
+};
 } // namespace
 
 CheckBox::CheckBox(const QString &caption, QWidget *parent)
@@ -25,6 +40,9 @@ CheckBox::CheckBox(const QString &caption, QWidget *parent)
 {
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
+    auto *style = new WholeClickStyle;
+    style->setParent(this);
+    setStyle(style);
 }
 
 QRect CheckBox::indicatorRect() const

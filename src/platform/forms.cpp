@@ -25,6 +25,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -38,6 +39,7 @@ struct Registry {
     QHash<QString, QPointer<Form>> loaded;
     Host host;
     bool ended = false;
+    int status = 0;
     // The window manager's frame is known only once a window is on screen,
     // but windows are placed before that. Frames of the same kind look the
     // same, so the last one seen stands in for the one to come.
@@ -382,17 +384,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString &title, int style)
+std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString &title)
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (style & 0x70) {
-    case 16: icon = QMessageBox::Critical; break;
-    case 32: icon = QMessageBox::Question; break;
-    case 48: icon = QMessageBox::Warning; break;
-    case 64: icon = QMessageBox::Information; break;
-    default: break;
-    }
-    auto box = std::make_unique<MessageBox>(icon, title, prompt, QMessageBox::Ok);
+    auto box = std::make_unique<MessageBox>(QMessageBox::Information, title, prompt,
+                                            QMessageBox::Ok);
     // Texts are the program's own or the deployer's; never interpret them.
     box->setTextFormat(Qt::PlainText);
     box->setWindowIcon(programIcon());
@@ -401,9 +396,9 @@ std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString
 
 namespace {
 
-void showMessageBox(const QString &prompt, const QString &title, int style)
+void showMessageBox(const QString &prompt, const QString &title)
 {
-    const auto box = makeMessageBox(prompt, title, style);
+    const auto box = makeMessageBox(prompt, title);
     QMessageBox *shown = box.get();
     QObject::connect(shown, &QMessageBox::buttonClicked, shown, [shown] { rememberFrame(shown); });
     box->exec();
@@ -764,12 +759,13 @@ int loadedCount()
     return static_cast<int>(registry().loaded.size());
 }
 
-void endProgram()
+void endProgram(int status)
 {
     auto &r = registry();
     if (r.ended)
         return;
     r.ended = true;
+    r.status = status;
     const auto loaded = r.loaded;
     r.loaded.clear();
     for (const auto &form : loaded) {
@@ -780,9 +776,9 @@ void endProgram()
         form->deleteLater();
     }
     if (r.host.end)
-        r.host.end();
+        r.host.end(status);
     else
-        QCoreApplication::exit(0);
+        QCoreApplication::exit(status);
 }
 
 bool hasEnded()
@@ -790,13 +786,33 @@ bool hasEnded()
     return registry().ended;
 }
 
-void messageBox(const QString &prompt, const QString &title, int style)
+int exitStatus()
+{
+    return registry().status;
+}
+
+void fail(const QString &what)
+{
+    static bool failing = false;
+    std::fprintf(stderr, "numora: %s\n", qPrintable(what));
+    std::fflush(stderr);
+    // One box, even if showing it brings up another error.
+    if (!failing) {
+        failing = true;
+        messageBox(QStringLiteral("Numora has to stop because of an error:\n") + what,
+                   QStringLiteral("Numora - Error"));
+        failing = false;
+    }
+    endProgram(FailureStatus);
+}
+
+void messageBox(const QString &prompt, const QString &title)
 {
     const auto &host = registry().host;
     if (host.messageBox)
-        host.messageBox(prompt, title, style);
+        host.messageBox(prompt, title);
     else
-        showMessageBox(prompt, title, style);
+        showMessageBox(prompt, title);
 }
 
 void setHost(Host host)
@@ -813,6 +829,7 @@ void restart()
         delete form.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     r.ended = false;
+    r.status = 0;
 }
 
 } // namespace forms

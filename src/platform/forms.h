@@ -111,7 +111,7 @@ private:
     [[nodiscard]] QSize outerSize() const;
 
     friend void unload(const QString &name);
-    friend void endProgram();
+    friend void endProgram(int status);
     QWidget *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
@@ -146,22 +146,30 @@ void show(const QString &name);
 void unload(const QString &name);
 [[nodiscard]] int loadedCount();
 
-// Ends the program at once: every window goes without further events.
-void endProgram();
+// Ends the program at once: every window goes without further events. The
+// program then exits with status.
+void endProgram(int status = 0);
 [[nodiscard]] bool hasEnded();
+[[nodiscard]] int exitStatus();
 
-// Message box style code for an information icon and a single OK button.
-inline constexpr int InformationOk = 64;
-void messageBox(const QString &prompt, const QString &title, int style);
+// The exit status after an error the program cannot go on from.
+inline constexpr int FailureStatus = 70;
+// Such an error: says what it was on standard error and in a message box,
+// then ends the program with FailureStatus.
+void fail(const QString &what);
+
+// A modal message box with the information icon and a single OK button, the
+// only kind the program shows; returns once it is dismissed.
+void messageBox(const QString &prompt, const QString &title);
 // The box that messageBox shows, for those who want to look at it.
 [[nodiscard]] std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt,
-                                                          const QString &title, int style);
+                                                          const QString &title);
 
 // Where message boxes and the program end go. The program shows a real
 // QMessageBox and leaves the event loop; tests record them instead.
 struct Host {
-    std::function<void(const QString &prompt, const QString &title, int style)> messageBox;
-    std::function<void()> end;
+    std::function<void(const QString &prompt, const QString &title)> messageBox;
+    std::function<void(int status)> end;
 };
 void setHost(Host host);
 // Destroys every loaded window without events and allows a fresh run.

@@ -19,12 +19,18 @@ QString familyFor(const QString &face)
     const auto cached = cache.constFind(face);
     if (cached != cache.constEnd())
         return *cached;
+    // The named face where it is installed, its substitute where that is,
+    // the toolkit's default otherwise.
     QString family = QGuiApplication::font().family();
-    for (const auto &entry : FaceSubstitutes) {
-        if (face == QLatin1String(entry.face)
-            && QFontDatabase::hasFamily(QLatin1String(entry.substitute))) {
-            family = QLatin1String(entry.substitute);
-            break;
+    if (QFontDatabase::hasFamily(face)) {
+        family = face;
+    } else {
+        for (const auto &entry : FaceSubstitutes) {
+            if (face == QLatin1String(entry.face)
+                && QFontDatabase::hasFamily(QLatin1String(entry.substitute))) {
+                family = QLatin1String(entry.substitute);
+                break;
+            }
         }
     }
     cache.insert(face, family);

@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QRegularExpression>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -35,12 +37,18 @@ struct Parsed {
 };
 
 // Qt's own options are left for QApplication; anything else is ours, and we
-// know only --help and --version.
+// know only --help and --version. "--" ends the options, and Numora takes
+// no other arguments.
 Parsed parse(int argc, char **argv)
 {
     Parsed parsed;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--") {
+            if (i + 1 < argc)
+                return {Request::Error, argv[i + 1], false};
+            break;
+        }
         if (arg == "--help")
             return {Request::Help, {}, false};
         if (arg == "--version")
@@ -190,7 +198,38 @@ void displayMessageHandler(QtMsgType type, const QMessageLogContext &context, co
         previousHandler(type, context, text);
 }
 
+// Output that cannot be written (a full disk, a closed pipe) is an error.
+int finishOutput()
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "numora: cannot write the output: %s\n", std::strerror(errno));
+    return 1;
+}
+
+QString describe(const std::exception &error)
+{
+    return QString::fromLocal8Bit(error.what());
+}
+
 } // namespace
+
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &error) {
+        fail(QStringLiteral("internal error: ") + describe(error));
+    } catch (...) {
+        fail(QStringLiteral("internal error of an unknown kind"));
+    }
+    return false;
+}
 
 int run(int argc, char **argv, const QString &startupWindow,
         const std::function<void()> &registerWindows)
@@ -199,10 +238,10 @@ int run(int argc, char **argv, const QString &startupWindow,
     switch (parsed.request) {
     case Request::Help:
         printHelp();
-        return 0;
+        return finishOutput();
     case Request::Version:
         std::printf("numora %s\n", Version);
-        return 0;
+        return finishOutput();
     case Request::Error:
         std::fprintf(stderr, "numora: unrecognized argument '%s'; try 'numora --help'\n",
                      parsed.offending.c_str());
@@ -232,7 +271,7 @@ int run(int argc, char **argv, const QString &startupWindow,
                   || qEnvironmentVariableIsSet("QT_LOGGING_RULES");
     previousHandler = qInstallMessageHandler(displayMessageHandler);
     openingDisplay = true;
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     openingDisplay = false;
     qInstallMessageHandler(previousHandler);
     for (const auto &message : held) {
@@ -250,8 +289,12 @@ int run(int argc, char **argv, const QString &startupWindow,
     QApplication::setQuitOnLastWindowClosed(false);
 
     registerWindows();
-    show(startupWindow);
-    const int status = hasEnded() ? 0 : QApplication::exec();
+    try {
+        show(startupWindow);
+    } catch (const std::exception &error) {
+        fail(QStringLiteral("internal error: ") + describe(error));
+    }
+    const int status = hasEnded() ? exitStatus() : QApplication::exec();
     restart();
     return status;
 }

@@ -5,12 +5,17 @@
 
 namespace CardDeck {
 
-namespace {
-const Card &card(int k)
+std::size_t index(int k)
 {
     if (k < 1 || k > static_cast<int>(Cards.size()))
         throw std::out_of_range("card number outside 1..6");
-    return Cards[static_cast<std::size_t>(k - 1)];
+    return static_cast<std::size_t>(k - 1);
+}
+
+namespace {
+const Card &card(int k)
+{
+    return Cards[index(k)];
 }
 } // namespace
 

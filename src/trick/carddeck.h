@@ -56,6 +56,7 @@ inline constexpr std::array<Card, 6> Cards{{
 }};
 
 // k is the card window's page number, 1..6; anything else throws.
+[[nodiscard]] std::size_t index(int k);
 [[nodiscard]] std::int16_t weight(int k);
 [[nodiscard]] std::string_view grid(int k);
 

@@ -18,13 +18,6 @@ std::int16_t checkedNarrow(int value, const char *what)
     return static_cast<std::int16_t>(value);
 }
 
-std::size_t cardIndex(int k)
-{
-    if (k < 1 || k > CardCount)
-        throw std::out_of_range("card number outside 1..6");
-    return static_cast<std::size_t>(k - 1);
-}
-
 } // namespace
 
 void TrickState::reset()
@@ -35,7 +28,7 @@ void TrickState::reset()
 
 void TrickState::toggleCard(int k)
 {
-    auto &value = CardValue[cardIndex(k)];
+    auto &value = CardValue[CardDeck::index(k)];
     value = value == 0 ? CardDeck::weight(k) : std::int16_t{0};
 }
 

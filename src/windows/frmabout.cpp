@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmabout.h"
 
-#include "../flow/flow.h"
-#include "../platform/controls.h"
-#include "../platform/resources.h"
+#include "flow/flow.h"
+#include "platform/controls.h"
+#include "platform/resources.h"
 #include "abouttexts.h"
-#include "sequencewindow.h"
+#include "windows/colours.h"
 
 #include <QLabel>
 #include <QPushButton>

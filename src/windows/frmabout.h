@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../platform/forms.h"
+#include "platform/forms.h"
 
 class QLabel;
 class QPushButton;

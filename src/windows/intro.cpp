@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "intro.h"
 
-#include "../platform/controls.h"
-#include "../platform/resources.h"
+#include "platform/controls.h"
+#include "platform/resources.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pick.h"
 
-#include "../platform/controls.h"
-#include "../platform/resources.h"
-#include "../trick/carddeck.h"
-#include "../trick/reply.h"
+#include "platform/controls.h"
+#include "platform/resources.h"
+#include "trick/carddeck.h"
+#include "trick/reply.h"
 
 #include <QPushButton>
 

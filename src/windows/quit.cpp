@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quit.h"
 
-#include "../platform/controls.h"
-#include "../platform/resources.h"
-#include "../trick/reply.h"
+#include "platform/controls.h"
+#include "platform/resources.h"
+#include "trick/reply.h"
 
 #include <QLabel>
 #include <QPushButton>

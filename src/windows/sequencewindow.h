@@ -5,23 +5,13 @@
 // header holds what the eight windows of the sequence share.
 #pragma once
 
-#include "../flow/flow.h"
-#include "../platform/forms.h"
+#include "flow/flow.h"
+#include "platform/forms.h"
 
-#include <QColor>
+#include "windows/colours.h"
 
 class QAction;
 class QMenu;
-
-namespace colours {
-inline constexpr QColor Background{255, 192, 192};
-inline constexpr QColor Navy{0, 0, 128};
-inline constexpr QColor TitleGreen{0, 255, 0};
-inline constexpr QColor TitleBlue{128, 128, 255};
-inline constexpr QColor DigitYellow{255, 255, 0};
-inline constexpr QColor Red{255, 0, 0};
-inline constexpr QColor Lavender{192, 192, 255};
-} // namespace colours
 
 // A window of the sequence: its fixed dialog frame, its background, its
 // File and Help menus and the handlers every such window has.

@@ -63,8 +63,11 @@ case "$mode" in
     cmake --build --preset default --target bench
     ;;
   package)
+    rm -f build/package/*.deb
     (cd build && cpack -G DEB -B package)
-    lintian --fail-on error build/package/numora_1.00_amd64.deb
-    echo "build/package/numora_1.00_amd64.deb"
+    # The one package just built; its name carries the project's version.
+    deb=$(ls build/package/*.deb)
+    lintian --fail-on error "$deb"
+    echo "$deb"
     ;;
 esac

@@ -1,13 +1,15 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The binary's command line and its start without a display.
+# The binary's command line and its start without a display:
+#   command_line_test.sh NUMORA VERSION
 numora=$1
+version=$2
 failures=0
 check() {
   if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$3', got '$2'"; failures=$((failures + 1)); fi
 }
 
-check "--version prints 1.00" "$("$numora" --version)" "numora 1.00"
+check "--version prints the version" "$("$numora" --version)" "numora $version"
 "$numora" --help | grep -q -- "--version" ; check "--help lists --version" $? 0
 
 err=$("$numora" --frobnicate 2>&1 >/dev/null); status=$?

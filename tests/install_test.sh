@@ -1,14 +1,14 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a temporary DESTDIR and checks the tree and its desktop
-# files: install_test.sh BUILD_DIR
+# files: install_test.sh BUILD_DIR APPLICATION_ID
 set -u
 build=$1
+id=$2
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-id=org.example.numora
 
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null || fail "cmake --install"
 

@@ -2,12 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package with apt-get, starts Numora from its launcher's
 # Exec line on a virtual X server, checks its window, and removes the package
-# again: package_check.sh numora_1.00_amd64.deb
+# again: package_check.sh numora_VERSION_ARCH.deb
 set -eu
 deb=$(realpath "$1")
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
-launcher=/usr/share/applications/org.example.numora.desktop
+# The package names its launcher, and the launcher its window class.
+launcher=$(dpkg-deb -c "$deb" | sed -n 's|.* \./\(usr/share/applications/.*\.desktop\)$|/\1|p')
 
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >/dev/null
 trap '$sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y numora >/dev/null' EXIT
@@ -52,7 +53,8 @@ timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     [ -n "$window" ] || { echo "no welcome window"; status=1; }
   fi
   if [ $status -eq 0 ]; then
-    xprop -id "$window" WM_CLASS | grep -q "\"org.example.numora\"" || { echo "window class"; status=1; }
+    wm_class=$(sed -n 's/^StartupWMClass=//p' "$launcher")
+    xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"" || { echo "window class"; status=1; }
     echo "started from the launcher: welcome box, then the welcome window"
   fi
   kill $app $wm 2>/dev/null

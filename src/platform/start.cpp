@@ -3,6 +3,7 @@
 
 #include "forms.h"
 #include "resources.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -19,7 +20,6 @@ namespace forms {
 
 namespace {
 
-constexpr char Version[] = "1.00";
 
 constexpr const char *QtOptionsWithValue[] = {
     "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",

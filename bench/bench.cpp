@@ -221,8 +221,9 @@ void stop(pid_t pid)
 
 long statusField(pid_t pid, const std::string &field, const std::string &task = {})
 {
-    const std::string path = task.empty() ? "/proc/" + std::to_string(pid) + "/status"
-                                          : "/proc/" + std::to_string(pid) + "/task/" + task + "/status";
+    const std::string path = task.empty()
+                                 ? "/proc/" + std::to_string(pid) + "/status"
+                                 : "/proc/" + std::to_string(pid) + "/task/" + task + "/status";
     std::ifstream in(path);
     for (std::string line; std::getline(in, line);) {
         if (line.rfind(field + ":", 0) == 0)
@@ -324,7 +325,8 @@ int main(int argc, char **argv)
         display.drain();
         const double pressed = now();
         display.pressReturn();
-        const auto [next, mapped] = display.waitForMap(card == 6 ? ResultTitle : CardTitle, current);
+        const auto [next, mapped]
+            = display.waitForMap(card == 6 ? ResultTitle : CardTitle, current);
         (void)mapped;
         const double painted = display.waitForPaint(next);
         if (card > 0)
@@ -359,8 +361,8 @@ int main(int argc, char **argv)
                 worstStep, "", "", "<= 16");
     std::printf("%-50s %10.0f %10s %8s %10s\n", "idle on welcome window: CPU time (ms)",
                 cpu1 - cpu0, "", "", "0");
-    std::printf("%-50s %10ld %10s %8s %10s\n", "idle on welcome window: wake-ups", switches1 - switches0,
-                "", "", "");
+    std::printf("%-50s %10ld %10s %8s %10s\n", "idle on welcome window: wake-ups",
+                switches1 - switches0, "", "", "");
     std::printf("%-50s %10.0f %10s %8s %10s\n", "idle on a card: CPU time (ms)", cardIdleCpu, "",
                 "", "0");
     std::printf("%-50s %10ld %10s %8s %10s\n", "idle on a card: wake-ups", cardIdleSwitches, "", "",

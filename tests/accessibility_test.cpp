@@ -84,10 +84,12 @@ private slots:
     void eachTextIsReadOnceInReadingOrder()
     {
         start();
-        QCOMPARE(clientNames(window(flow::IntroPage)),
-                 (QStringList{QStringLiteral("Welcome !"), QStringLiteral("to Numora!"),
-                              QStringLiteral("Please choose a number from 1 to 60 and click the \"NEXT\" button."),
-                              QStringLiteral("Exit"), QStringLiteral("Next >")}));
+        QCOMPARE(
+            clientNames(window(flow::IntroPage)),
+            (QStringList{QStringLiteral("Welcome !"), QStringLiteral("to Numora!"),
+                         QStringLiteral(
+                             "Please choose a number from 1 to 60 and click the \"NEXT\" button."),
+                         QStringLiteral("Exit"), QStringLiteral("Next >")}));
         Reply::state().toggleCard(6);
         Reply::state().toggleCard(3);
         forms::show(QStringLiteral("Quit"));
@@ -99,7 +101,9 @@ private slots:
         QCOMPARE(control<QLabel>(quit, "Label4")->text(), QStringLiteral("40"));
         // The answer comes with the window and with its focused button.
         QVERIFY(of(quit)->text(QAccessible::Description).contains(QLatin1String("40")));
-        QVERIFY(of(control(quit, "Next"))->text(QAccessible::Description).contains(QLatin1String("40")));
+        QVERIFY(of(control(quit, "Next"))
+                    ->text(QAccessible::Description)
+                    .contains(QLatin1String("40")));
     }
 
     void gridIsReadOnlyTextAndTheBoxSaysItsState()

@@ -164,10 +164,14 @@ private slots:
     {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("pressed");
-        QTest::newRow("read-only text box") << "Text1" << "Next";
-        QTest::newRow("check box") << "Check1" << "Next";
-        QTest::newRow("default button") << "Next" << "Next";
-        QTest::newRow("another button") << "Command1" << "Command1";
+        QTest::newRow("read-only text box") << "Text1"
+                                            << "Next";
+        QTest::newRow("check box") << "Check1"
+                                   << "Next";
+        QTest::newRow("default button") << "Next"
+                                        << "Next";
+        QTest::newRow("another button") << "Command1"
+                                        << "Command1";
     }
 
     void enterReachesTheRightButton()
@@ -225,7 +229,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window));
         QSignalSpy toggles(window->check, &QCheckBox::toggled);
         // The caption at the left end and the box at the right end.
-        QTest::mouseClick(window->check, Qt::LeftButton, {}, QPoint(3, window->check->height() / 2));
+        QTest::mouseClick(window->check, Qt::LeftButton, {},
+                          QPoint(3, window->check->height() / 2));
         QTest::mouseClick(window->check, Qt::LeftButton, {},
                           QPoint(window->check->width() - 8, window->check->height() / 2));
         window->check->setFocus();

@@ -69,8 +69,8 @@ inline void start()
 
 inline int goodbyes()
 {
-    return static_cast<int>(record().boxes.count(QLatin1String(flow::GoodbyeTitle) + QLatin1Char('|')
-                                                 + QLatin1String(flow::GoodbyePrompt)));
+    return static_cast<int>(record().boxes.count(
+        QLatin1String(flow::GoodbyeTitle) + QLatin1Char('|') + QLatin1String(flow::GoodbyePrompt)));
 }
 
 inline forms::Form *window(flow::PageId page)
@@ -83,8 +83,7 @@ inline forms::Form *about()
     return forms::find(QLatin1String(flow::AboutWindow));
 }
 
-template<typename T = QWidget>
-T *control(forms::Form *form, const char *name)
+template <typename T = QWidget> T *control(forms::Form *form, const char *name)
 {
     return form ? form->findChild<T *>(QLatin1String(name)) : nullptr;
 }

@@ -110,8 +110,8 @@ private slots:
             QVERIFY(!label->openExternalLinks());
         }
         // Drawn as text: the plain-text layout is as wide as the tags make it.
-        QVERIFY(credit->sizeHint().width() > credit->fontMetrics().horizontalAdvance(
-                    QStringLiteral("Numora & friends")));
+        QVERIFY(credit->sizeHint().width()
+                > credit->fontMetrics().horizontalAdvance(QStringLiteral("Numora & friends")));
     }
 };
 

@@ -10,9 +10,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QFontDatabase>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
-#include <QScrollBar>
 #include <QTextEdit>
 
 using namespace harness;
@@ -65,8 +65,8 @@ private slots:
     {
         for (const auto &entry : forms::FaceSubstitutes) {
             const QString face = QLatin1String(entry.face);
-            const QString expected =
-                QFontDatabase::hasFamily(face) ? face : QLatin1String(entry.substitute);
+            const QString expected
+                = QFontDatabase::hasFamily(face) ? face : QLatin1String(entry.substitute);
             QCOMPARE(forms::familyFor(face), expected);
         }
         forms::Form *quit = loadShown(QStringLiteral("Quit"));
@@ -90,8 +90,8 @@ private slots:
             const QRect needed = label->fontMetrics().boundingRect(
                 QRect(0, 0, room.width(), 100000), int(label->alignment()) | Qt::TextWordWrap,
                 label->text());
-            const QString what = window + QLatin1Char('.') + label->objectName() + QLatin1String(": ")
-                                 + label->text();
+            const QString what = window + QLatin1Char('.') + label->objectName()
+                                 + QLatin1String(": ") + label->text();
             QVERIFY2(needed.width() <= room.width(), qPrintable(what));
             QVERIFY2(needed.height() <= room.height(), qPrintable(what));
         }
@@ -104,7 +104,8 @@ private slots:
         QFETCH(QString, window);
         forms::Form *form = loadShown(window);
         for (QPushButton *button : form->findChildren<QPushButton *>()) {
-            const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+            const int margin
+                = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
             const QFontMetrics metrics = button->fontMetrics();
             QVERIFY2(metrics.horizontalAdvance(plainCaption(button->text())) + margin
                          <= button->width(),
@@ -146,7 +147,8 @@ private slots:
 
     void controlsDoNotOverlapWhereTheyShouldNot_data()
     {
-        windowRows({QStringLiteral("Pick_1"), QStringLiteral("Pick_6"), QStringLiteral("frmabout")});
+        windowRows(
+            {QStringLiteral("Pick_1"), QStringLiteral("Pick_6"), QStringLiteral("frmabout")});
     }
 
     void controlsDoNotOverlapWhereTheyShouldNot()

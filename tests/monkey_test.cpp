@@ -121,11 +121,10 @@ public:
             return QStringLiteral("click %1 at %2,%3").arg(where).arg(at.x()).arg(at.y());
         }
         case 2: {
-            static const Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Space,
-                                           Qt::Key_Return, Qt::Key_Enter,  Qt::Key_Escape,
-                                           Qt::Key_Up,    Qt::Key_Down,    Qt::Key_Left,
-                                           Qt::Key_Right, Qt::Key_End,     Qt::Key_Home,
-                                           Qt::Key_Delete, Qt::Key_Backspace};
+            static const Qt::Key keys[]
+                = {Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Space,  Qt::Key_Return,   Qt::Key_Enter,
+                   Qt::Key_Escape, Qt::Key_Up,      Qt::Key_Down,   Qt::Key_Left,     Qt::Key_Right,
+                   Qt::Key_End,    Qt::Key_Home,    Qt::Key_Delete, Qt::Key_Backspace};
             const Qt::Key key = keys[pick(int(std::size(keys)))];
             QWidget *receiver = keyReceiver(target);
             QTest::keyClick(receiver, key);
@@ -136,7 +135,9 @@ public:
             const char letter = letters[pick(int(sizeof letters - 1))];
             QWidget *receiver = keyReceiver(target);
             QTest::keyClick(receiver, letter, Qt::AltModifier);
-            return QStringLiteral("Alt+%1 to %2").arg(QLatin1Char(letter)).arg(receiver->objectName());
+            return QStringLiteral("Alt+%1 to %2")
+                .arg(QLatin1Char(letter))
+                .arg(receiver->objectName());
         }
         case 4: {
             QWidget *receiver = keyReceiver(target);
@@ -291,7 +292,8 @@ void checkInvariants(Run &run, int previousPage, bool previousTicked)
         }
     }
     require(loaded == 1, QStringLiteral("%1 windows of the sequence loaded").arg(loaded));
-    require(state.Page == page, QStringLiteral("Page %1 but %2 is loaded").arg(state.Page).arg(page));
+    require(state.Page == page,
+            QStringLiteral("Page %1 but %2 is loaded").arg(state.Page).arg(page));
     require(page >= previousPage && page <= previousPage + 1,
             QStringLiteral("moved from page %1 to %2").arg(previousPage).arg(page));
     if (page == previousPage + 1 && previousPage >= flow::FirstCardPage)

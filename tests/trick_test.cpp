@@ -107,7 +107,8 @@ private slots:
             const auto before = state;
             state.toggleCard(k);
             for (int other = 1; other <= 6; ++other) {
-                const auto expected = other == k ? CardDeck::weight(k) : before.CardValue[other - 1];
+                const auto expected
+                    = other == k ? CardDeck::weight(k) : before.CardValue[other - 1];
                 QCOMPARE(state.CardValue[other - 1], expected);
             }
             QCOMPARE(state.Page, std::int16_t{3});

@@ -139,7 +139,8 @@ private slots:
             QTest::mouseClick(control(form, way.toLatin1().constData()), Qt::LeftButton);
         }
         QCOMPARE(goodbyes(), 1);
-        QCOMPARE(record().boxes.last(), QStringLiteral("Bye Bye...|Bye Bye, and thank you for using Numora !"));
+        QCOMPARE(record().boxes.last(),
+                 QStringLiteral("Bye Bye...|Bye Bye, and thank you for using Numora !"));
         QCOMPARE(record().ends, 1);
         QCOMPARE(forms::loadedCount(), 0);
     }
@@ -324,12 +325,14 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("next");
-        QTest::newRow("Intro") << 0 << "Welcome to the numora program!" << "&Next >";
+        QTest::newRow("Intro") << 0 << "Welcome to the numora program!"
+                               << "&Next >";
         for (int k = 1; k <= 6; ++k)
             QTest::newRow(qPrintable(flow::windowName(k)))
                 << k << "Numora - Is the number you chose appearing on this card?"
                 << (k == 6 ? "&Finish" : "&Next >");
-        QTest::newRow("Quit") << 7 << "Numora - The number you chose is..." << "&Exit";
+        QTest::newRow("Quit") << 7 << "Numora - The number you chose is..."
+                              << "&Exit";
     }
 
     void windowsHaveTheirTitlesTextsAndMenus()
@@ -356,7 +359,8 @@ private slots:
         if (page >= flow::FirstCardPage && page <= flow::LastCardPage) {
             QCOMPARE(control<QTextEdit>(form, "Text1")->toPlainText(), shownGrid(page));
             QCOMPARE(control<QCheckBox>(form, "Check1")->text(),
-                     QStringLiteral("If the number you chose is appering on this card, Please mark the check box."));
+                     QStringLiteral("If the number you chose is appering on this card, Please mark "
+                                    "the check box."));
         }
     }
 
@@ -366,19 +370,23 @@ private slots:
         forms::Form *intro = window(flow::IntroPage);
         QCOMPARE(control(intro, "Command1")->geometry(), twipsBox(2280, 5400, 975, 375));
         QCOMPARE(control(intro, "Label4")->geometry(), twipsBox(-120, 120, 5295, 1695));
-        QCOMPARE(control<QLabel>(intro, "Label2")->text(),
-                 QStringLiteral("Please choose a number from 1 to 60 and click the \"NEXT\" button."));
+        QCOMPARE(
+            control<QLabel>(intro, "Label2")->text(),
+            QStringLiteral("Please choose a number from 1 to 60 and click the \"NEXT\" button."));
         // The green title lies over the blue one.
         const auto stacking = intro->clientArea()->children();
-        QVERIFY(stacking.indexOf(control(intro, "Label3")) > stacking.indexOf(control(intro, "Label4")));
-        QVERIFY(stacking.indexOf(control(intro, "Next")) > stacking.indexOf(control(intro, "Label3")));
+        QVERIFY(stacking.indexOf(control(intro, "Label3"))
+                > stacking.indexOf(control(intro, "Label4")));
+        QVERIFY(stacking.indexOf(control(intro, "Next"))
+                > stacking.indexOf(control(intro, "Label3")));
 
         clickNext(flow::IntroPage);
         forms::Form *card = window(1);
         QCOMPARE(control(card, "Text1")->geometry(), twipsBox(1320, 1560, 4095, 2895));
         QCOMPARE(control(card, "Check1")->geometry(), twipsBox(840, 240, 4935, 615));
         QCOMPARE(QFontInfo(control(card, "Check1")->font()).pointSizeF(), 12.0);
-        QCOMPARE(control<QTextEdit>(card, "Text1")->palette().color(QPalette::Base), QColor(192, 192, 255));
+        QCOMPARE(control<QTextEdit>(card, "Text1")->palette().color(QPalette::Base),
+                 QColor(192, 192, 255));
 
         for (int page = 1; page < 7; ++page)
             clickNext(page);
@@ -386,8 +394,10 @@ private slots:
         QCOMPARE(control(quit, "Label1")->geometry(), twipsBox(2280, 2760, 2055, 1815));
         QCOMPARE(control(quit, "Label4")->geometry(), twipsBox(2280, 2760, 2295, 1815));
         const auto quitStack = quit->clientArea()->children();
-        QVERIFY(quitStack.indexOf(control(quit, "Label1")) > quitStack.indexOf(control(quit, "Label4")));
-        QVERIFY(quitStack.indexOf(control(quit, "Label3")) > quitStack.indexOf(control(quit, "Label2")));
+        QVERIFY(quitStack.indexOf(control(quit, "Label1"))
+                > quitStack.indexOf(control(quit, "Label4")));
+        QVERIFY(quitStack.indexOf(control(quit, "Label3"))
+                > quitStack.indexOf(control(quit, "Label2")));
 
         menuItem(quit, "About")->trigger();
         forms::Form *box = about();
@@ -395,7 +405,9 @@ private slots:
         QCOMPARE(box->clientArea()->size(), twipsBox(0, 0, 4935, 4470).size());
         QCOMPARE(control(box, "Command1")->geometry(), twipsBox(3480, 3840, 855, 495));
         QVERIFY(control<QLabel>(box, "Label3")->text().startsWith(QLatin1String("E-Mail: ")));
-        QVERIFY(control<QLabel>(box, "Label2")->text().startsWith(QLatin1String("For more information: ")));
+        QVERIFY(control<QLabel>(box, "Label2")
+                    ->text()
+                    .startsWith(QLatin1String("For more information: ")));
         QVERIFY(box->windowFlags().testFlag(Qt::Tool));
         QVERIFY(box->findChild<QMenuBar *>() == nullptr);
     }

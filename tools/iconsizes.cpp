@@ -24,9 +24,11 @@ int main(int argc, char **argv)
     const QString name = QString::fromLocal8Bit(argv[3]) + QStringLiteral(".png");
     for (int i = 4; i < argc; ++i) {
         const int size = QByteArray(argv[i]).toInt();
-        const QString dir = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[2])).arg(size);
+        const QString dir
+            = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[2])).arg(size);
         QDir().mkpath(dir);
-        const QImage scaled = icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QImage scaled
+            = icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         if (!scaled.save(dir + QLatin1Char('/') + name)) {
             std::fprintf(stderr, "numora-iconsizes: cannot write %s\n", qPrintable(dir));
             return 1;

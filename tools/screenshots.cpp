@@ -60,7 +60,8 @@ int main(int argc, char **argv)
         if (page == flow::IntroPage) {
             flow::openAbout(page);
             ok = save(forms::find(QLatin1String(flow::AboutWindow)), dir,
-                      QLatin1String(flow::AboutWindow)) && ok;
+                      QLatin1String(flow::AboutWindow))
+                 && ok;
             flow::closeAbout();
         }
         forms::restart();
@@ -70,8 +71,8 @@ int main(int argc, char **argv)
     } boxes[] = {{"welcome", flow::WelcomePrompt, flow::WelcomeTitle},
                  {"goodbye", flow::GoodbyePrompt, flow::GoodbyeTitle}};
     for (const auto &box : boxes) {
-        const auto shown =
-            forms::makeMessageBox(QLatin1String(box.prompt), QLatin1String(box.title));
+        const auto shown
+            = forms::makeMessageBox(QLatin1String(box.prompt), QLatin1String(box.title));
         shown->show();
         ok = save(shown.get(), dir, QLatin1String(box.file)) && ok;
     }

@@ -85,8 +85,8 @@ void CheckBox::paintEvent(QPaintEvent *)
     painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
 
     const QRect caption = captionRect();
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(caption, CaptionFlags, text());
 
     if (hasFocus()) {
@@ -206,7 +206,8 @@ void TextBox::keyPressEvent(QKeyEvent *event)
 
 void place(QWidget *control, const QRect &twipsBox)
 {
-    control->setGeometry(twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
+    control->setGeometry(
+        twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
 }
 
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &twipsBox,

@@ -13,9 +13,9 @@
 #include <QHash>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QStyleHints>
@@ -72,8 +72,8 @@ QMargins frameOf(const QWidget *window)
     const QMargins frame = handle && window->isVisible() ? handle->frameMargins() : QMargins();
     // While the window manager is still framing the window, Qt can work out
     // a frame from a parent that has no size yet: margins below zero.
-    const bool settled = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0
-                         && frame.bottom() >= 0;
+    const bool settled
+        = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
     return settled ? frame : QMargins();
 }
 
@@ -174,10 +174,10 @@ public:
         const auto *notify = static_cast<const xcb_property_notify_event_t *>(message);
         if (QWidget *window = QWidget::find(notify->window)) {
             if (auto *placer = window->findChild<Placer *>(QLatin1String(Placer::PlacerName),
-                                                          Qt::FindDirectChildrenOnly)) {
+                                                           Qt::FindDirectChildrenOnly)) {
                 // After Qt has read the property change itself.
-                QMetaObject::invokeMethod(placer, [placer] { placer->check(); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    placer, [placer] { placer->check(); }, Qt::QueuedConnection);
             }
         }
         return false;
@@ -289,8 +289,7 @@ private:
         if (!repeated)
             return false;
         const bool presses = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space
-                             || key == Qt::Key_Select
-                             || (event->modifiers() & Qt::AltModifier);
+                             || key == Qt::Key_Select || (event->modifiers() & Qt::AltModifier);
         if (presses)
             event->accept(); // so that no shortcut acts on it either
         return presses;
@@ -304,11 +303,11 @@ private:
         QWidget *window = widget->window();
         const QPoint at = event->globalPosition().toPoint();
         const auto *hints = QGuiApplication::styleHints();
-        const bool drop = m_lastWindow != window && m_lastTime != 0
-                          && event->timestamp() - m_lastTime
-                                 < ulong(hints->mouseDoubleClickInterval())
-                          && (at - m_lastAt).manhattanLength()
-                                 <= std::max(hints->mouseDoubleClickDistance(), 5);
+        const bool drop
+            = m_lastWindow != window && m_lastTime != 0
+              && event->timestamp() - m_lastTime < ulong(hints->mouseDoubleClickInterval())
+              && (at - m_lastAt).manhattanLength()
+                     <= std::max(hints->mouseDoubleClickDistance(), 5);
         // The press that was dropped stays the one to compare with, so a
         // triple click is dropped as a whole.
         if (!drop) {
@@ -372,8 +371,8 @@ private:
     void centreOnScreen()
     {
         const QRect screen = screenGeometry();
-        const QMargins frame = isVisible() && !frameOf(this).isNull() ? frameOf(this)
-                                                                       : registry().frame;
+        const QMargins frame
+            = isVisible() && !frameOf(this).isNull() ? frameOf(this) : registry().frame;
         const QSize outer = size().grownBy(frame);
         moveFrameTo(this, {screen.left() + std::max(0, (screen.width() - outer.width()) / 2),
                            screen.top() + std::max(0, (screen.height() - outer.height()) / 2)});
@@ -386,8 +385,8 @@ private:
 
 std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString &title)
 {
-    auto box = std::make_unique<MessageBox>(QMessageBox::Information, title, prompt,
-                                            QMessageBox::Ok);
+    auto box
+        = std::make_unique<MessageBox>(QMessageBox::Information, title, prompt, QMessageBox::Ok);
     // Texts are the program's own or the deployer's; never interpret them.
     box->setTextFormat(Qt::PlainText);
     box->setWindowIcon(programIcon());
@@ -452,8 +451,8 @@ void keepOutOfTaskBar(QWidget *window)
         return atom;
     };
     const xcb_atom_t state = intern("_NET_WM_STATE");
-    const xcb_atom_t skip[] = {intern("_NET_WM_STATE_SKIP_TASKBAR"),
-                               intern("_NET_WM_STATE_SKIP_PAGER")};
+    const xcb_atom_t skip[]
+        = {intern("_NET_WM_STATE_SKIP_TASKBAR"), intern("_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, xcb_window_t(window->winId()), state,
                         XCB_ATOM_ATOM, 32, 2, skip);
 }
@@ -464,7 +463,8 @@ Form::Form(const QString &name, Frame frame)
     : m_frame(frame)
 {
     static const bool guarding = [] {
-        QCoreApplication::instance()->installEventFilter(new InputGuard(QCoreApplication::instance()));
+        QCoreApplication::instance()->installEventFilter(
+            new InputGuard(QCoreApplication::instance()));
         return true;
     }();
     Q_UNUSED(guarding);
@@ -621,8 +621,7 @@ void Form::changeEvent(QEvent *event)
     // The windows have a fixed size, but some title bars offer to maximize
     // them anyway: some window managers', and Qt's own on Wayland, where the
     // window must first take the size it is given (see resizeEvent).
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Stretched)
-        && !onWayland())
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Stretched) && !onWayland())
         keepItsSize();
 
     QDialog::changeEvent(event);
@@ -643,14 +642,17 @@ bool Form::event(QEvent *event)
     // window behind the widget's back, so its window is watched.
     if (event->type() == QEvent::Show && onWayland() && !m_watchingMinimize) {
         m_watchingMinimize = true;
-        connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
-            if (state & Qt::WindowMinimized) {
-                windowHandle()->setWindowStates(Qt::WindowNoState);
-                hide();
-                show();
-                activateWindow();
-            }
-        }, Qt::QueuedConnection);
+        connect(
+            windowHandle(), &QWindow::windowStateChanged, this,
+            [this](Qt::WindowState state) {
+                if (state & Qt::WindowMinimized) {
+                    windowHandle()->setWindowStates(Qt::WindowNoState);
+                    hide();
+                    show();
+                    activateWindow();
+                }
+            },
+            Qt::QueuedConnection);
     }
     return QDialog::event(event);
 }

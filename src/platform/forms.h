@@ -44,7 +44,7 @@ void hideFromAssistiveTechnology(QWidget *decoration);
 
 enum class Frame {
     FixedDialog, // title bar with close box, no minimize or maximize, fixed size
-    FixedTool,   // narrow tool-window title bar, fixed size, not in the task bar
+    FixedTool, // narrow tool-window title bar, fixed size, not in the task bar
 };
 
 // A top-level window of the program. A subclass builds its controls in its
@@ -57,8 +57,8 @@ public:
     explicit Form(const QString &name, Frame frame);
     ~Form() override;
 
-    virtual void Form_Load() {}
-    virtual void Form_Unload() {}
+    virtual void Form_Load() { }
+    virtual void Form_Unload() { }
 
     // Controls live in the client area, below the menu bar if there is one.
     [[nodiscard]] QWidget *clientArea() const { return m_client; }
@@ -89,7 +89,7 @@ public:
     // then runs only while the window takes input. Qt can deliver a click
     // late: a button's Alt shortcut clicks it about 100 ms after the key,
     // when its window may be disabled or already gone.
-    template<typename Sender, typename Signal, typename Window>
+    template <typename Sender, typename Signal, typename Window>
     void bind(Sender *sender, Signal signal, void (Window::*handler)())
     {
         connect(sender, signal, this, [this, handler] {

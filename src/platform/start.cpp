@@ -20,11 +20,21 @@ namespace forms {
 
 namespace {
 
-
 constexpr const char *QtOptionsWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-    "qwindowicon", "qwindowtitle", "display", "geometry", "title", "name", "style",
-    "stylesheet", "session",
+    "platform",
+    "platformpluginpath",
+    "platformtheme",
+    "plugin",
+    "qwindowgeometry",
+    "qwindowicon",
+    "qwindowtitle",
+    "display",
+    "geometry",
+    "title",
+    "name",
+    "style",
+    "stylesheet",
+    "session",
 };
 constexpr const char *QtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
@@ -94,8 +104,8 @@ void printHelp()
                 "accepted as well.\n");
 }
 
-constexpr char NoDisplay[] =
-    "numora: no display found; set DISPLAY or WAYLAND_DISPLAY, or run it under xvfb-run\n";
+constexpr char NoDisplay[]
+    = "numora: no display found; set DISPLAY or WAYLAND_DISPLAY, or run it under xvfb-run\n";
 
 bool platformChosen(int argc, char **argv)
 {
@@ -157,25 +167,28 @@ QStringList failureReasons(const QString &fatal)
 {
     QStringList reasons;
     for (const auto &message : held) {
-        const QString plugin =
-            captured(message.text, "Could not find the Qt platform plugin \"([^\"]*)\"");
+        const QString plugin
+            = captured(message.text, "Could not find the Qt platform plugin \"([^\"]*)\"");
         const QString display = captured(message.text, "could not connect to display ?(\\S*)");
         if (message.text.contains(QLatin1String("could not connect to display")))
-            reasons << (display.isEmpty() ? QStringLiteral("no X display is named (DISPLAY is not set)")
-                                          : QStringLiteral("cannot open the X display '%1'").arg(display));
+            reasons << (display.isEmpty()
+                            ? QStringLiteral("no X display is named (DISPLAY is not set)")
+                            : QStringLiteral("cannot open the X display '%1'").arg(display));
         else if (!plugin.isEmpty())
             reasons << QStringLiteral("there is no Qt platform plugin named '%1'").arg(plugin);
         else if (message.text.contains(QLatin1String("wl_display"))
                  || message.text.contains(QLatin1String("wayland connection")))
             reasons << QStringLiteral("cannot connect to the Wayland display '%1'")
-                           .arg(qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0")));
+                           .arg(qEnvironmentVariable("WAYLAND_DISPLAY",
+                                                     QStringLiteral("wayland-0")));
         else if (message.type != QtDebugMsg && message.type != QtInfoMsg
                  && !message.text.contains(QLatin1String("even though it was found")))
             reasons << message.text.trimmed();
     }
     // The plugins there are, where one asked for is not.
     if (const QString available = captured(fatal, "Available platform plugins are: ([^\\n]*)\\.");
-        !available.isEmpty() && reasons.join(QLatin1Char('\n')).contains(QLatin1String("plugin named")))
+        !available.isEmpty()
+        && reasons.join(QLatin1Char('\n')).contains(QLatin1String("plugin named")))
         reasons << QStringLiteral("the Qt platform plugins here are: ") + available;
     if (reasons.isEmpty())
         reasons << QStringLiteral("no display could be opened");

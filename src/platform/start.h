@@ -20,7 +20,6 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
-
 // Parses the command line, opens the display, lets registerWindows tell the
 // layer about every window, loads and shows the startup window and runs the
 // event loop. Returns the process exit status.

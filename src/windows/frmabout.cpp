@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmabout.h"
 
+#include "abouttexts.h"
 #include "flow/flow.h"
 #include "platform/controls.h"
 #include "platform/resources.h"
-#include "abouttexts.h"
 #include "windows/colours.h"
 
 #include <QLabel>
@@ -13,9 +13,9 @@
 namespace {
 QLabel *boxedLabel(QWidget *client, const QString &name, const QString &text, const QRect &box)
 {
-    QLabel *label = forms::addLabel(client, name, text, box,
-                                    forms::font(QStringLiteral("MS Sans Serif"), 18),
-                                    colours::Navy, Qt::AlignHCenter);
+    QLabel *label
+        = forms::addLabel(client, name, text, box, forms::font(QStringLiteral("MS Sans Serif"), 18),
+                          colours::Navy, Qt::AlignHCenter);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     return label;

@@ -22,15 +22,14 @@ Intro::Intro()
     Label2 = forms::addLabel(
         client, QStringLiteral("Label2"),
         QStringLiteral("Please choose a number from 1 to 60 and click the \"NEXT\" button."),
-        {1560, 2520, 3990, 2295}, forms::font(QStringLiteral("MS Sans Serif"), 24),
-        colours::Navy, Qt::AlignLeft);
-    Label1 = forms::addLabel(client, QStringLiteral("Label1"), QStringLiteral("to Numora!"),
-                             {3240, 1320, 3630, 735},
-                             forms::font(QStringLiteral("Comic Sans MS"), 24), colours::Navy,
-                             Qt::AlignLeft);
-    Label4 = forms::addLabel(client, QStringLiteral("Label4"), QStringLiteral("Welcome !"),
-                             {-120, 120, 5295, 1695}, verdana, colours::TitleBlue,
-                             Qt::AlignHCenter);
+        {1560, 2520, 3990, 2295}, forms::font(QStringLiteral("MS Sans Serif"), 24), colours::Navy,
+        Qt::AlignLeft);
+    Label1 = forms::addLabel(
+        client, QStringLiteral("Label1"), QStringLiteral("to Numora!"), {3240, 1320, 3630, 735},
+        forms::font(QStringLiteral("Comic Sans MS"), 24), colours::Navy, Qt::AlignLeft);
+    Label4
+        = forms::addLabel(client, QStringLiteral("Label4"), QStringLiteral("Welcome !"),
+                          {-120, 120, 5295, 1695}, verdana, colours::TitleBlue, Qt::AlignHCenter);
     forms::stack({Command1, Next, Label3, Label2, Label1, Label4});
     forms::hideFromAssistiveTechnology(Label4);
     forms::setTabOrder({Next, Command1});

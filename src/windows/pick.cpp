@@ -14,7 +14,8 @@ Pick::Pick(int card)
     QWidget *client = clientArea();
 
     Check1 = new forms::CheckBox(
-        QStringLiteral("If the number you chose is appering on this card, Please mark the check box."),
+        QStringLiteral(
+            "If the number you chose is appering on this card, Please mark the check box."),
         client);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setFont(forms::font(QStringLiteral("Comic Sans MS"), 12));

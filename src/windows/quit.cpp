@@ -22,9 +22,9 @@ Quit::Quit()
     Next->setFocus();
     Label3 = forms::addLabel(client, QStringLiteral("Label3"), heading, {0, 240, 6735, 2535},
                              verdana, colours::TitleGreen, Qt::AlignHCenter);
-    Label1 = forms::addLabel(client, QStringLiteral("Label1"), QStringLiteral("00"),
-                             {2280, 2760, 2055, 1815}, comic, colours::DigitYellow,
-                             Qt::AlignHCenter);
+    Label1
+        = forms::addLabel(client, QStringLiteral("Label1"), QStringLiteral("00"),
+                          {2280, 2760, 2055, 1815}, comic, colours::DigitYellow, Qt::AlignHCenter);
     Label2 = forms::addLabel(client, QStringLiteral("Label2"), heading, {120, 120, 6735, 2895},
                              verdana, colours::TitleBlue, Qt::AlignHCenter);
     Label4 = forms::addLabel(client, QStringLiteral("Label4"), QStringLiteral("00"),

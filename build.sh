@@ -16,7 +16,7 @@ RUN_PACKAGES="build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libg
 # Wayland compositor with Xwayland and Qt's Wayland plugin, the
 # accessibility bus and its Python bindings, X input synthesis, the desktop
 # and packaging checkers, and the X libraries the benchmark watches with.
-TEST_PACKAGES="xvfb xauth openbox metacity weston xwayland qt6-wayland imagemagick dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+TEST_PACKAGES="clang-format xvfb xauth openbox metacity weston xwayland qt6-wayland imagemagick dbus dbus-x11 at-spi2-core python3 python3-pyatspi
   python3-gi xdotool x11-utils desktop-file-utils appstream lintian dpkg-dev file
   pkg-config libxcb1-dev libxcb-xtest0-dev libxcb-damage0-dev"
 

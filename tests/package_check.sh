@@ -16,6 +16,7 @@ trap '$sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y numora >/dev/nu
 exec_line=$(sed -n 's/^Exec=//p' "$launcher")
 [ "$(command -v "$exec_line")" = /usr/bin/numora ] || { echo "Exec=$exec_line is not /usr/bin/numora"; exit 1; }
 "$exec_line" --version
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$launcher")
 
 export XDG_RUNTIME_DIR=$(mktemp -d)
 timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
@@ -53,12 +54,11 @@ timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     [ -n "$window" ] || { echo "no welcome window"; status=1; }
   fi
   if [ $status -eq 0 ]; then
-    wm_class=$(sed -n 's/^StartupWMClass=//p' "$launcher")
-    xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"" || { echo "window class"; status=1; }
+    xprop -id "$window" WM_CLASS | grep -q "\"$1\"" || { echo "window class"; status=1; }
     echo "started from the launcher: welcome box, then the welcome window"
   fi
   kill $app $wm 2>/dev/null
-  exit $status' "$exec_line"
+  exit $status' "$exec_line" "$wm_class"
 status=$?
 rm -rf "$XDG_RUNTIME_DIR"
 exit $status

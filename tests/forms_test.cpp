@@ -260,11 +260,13 @@ private slots:
     void anEscapedErrorIsReportedAndEndsTheProgram()
     {
         forms::show(QStringLiteral("Probe"));
-        QPushButton *button = probe()->other;
-        QObject::connect(button, &QPushButton::clicked, button,
-                         [] { throw std::out_of_range("card number outside 1..6"); });
-        QTest::mouseClick(button, Qt::LeftButton);
-        QVERIFY(forms::hasEnded());
+        // From a handler that Qt calls out of its event loop. (Widgets code
+        // does not clean up as an exception passes: what a thrown click's
+        // event held is lost, a few hundred bytes in a program that ends.)
+        QMetaObject::invokeMethod(
+            probe(), [] { throw std::out_of_range("card number outside 1..6"); },
+            Qt::QueuedConnection);
+        QTRY_VERIFY(forms::hasEnded());
         QCOMPARE(forms::exitStatus(), forms::FailureStatus);
         QCOMPARE(journal.ends, 1);
         QVERIFY2(journal.boxes.last().contains(QLatin1String("card number outside 1..6")),

@@ -72,8 +72,8 @@ public:
     [[nodiscard]] double outerHeight() const;
     void moveTo(double leftTwips, double topTwips);
     // Runs placement (which reads the outer size and moves the window) now,
-    // and once more when the window manager has framed the window, if its
-    // real frame differs from the one placement had to assume.
+    // and again with the real frame once the window manager has framed the
+    // window (see keepPlaced).
     void placeBy(std::function<void()> placement);
 
     // Enables or disables the whole window, menus included; enabling gives
@@ -109,15 +109,14 @@ protected:
 private:
     // Frame included; before the window is on screen, from the frame last seen.
     [[nodiscard]] QSize outerSize() const;
+    // Takes back a maximize or full screen the window was given.
+    void keepItsSize();
 
     friend void unload(const QString &name);
     friend void endProgram(int status);
     QWidget *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
-    // Takes back a maximize or full screen the window was given.
-    void keepItsSize();
-
     bool m_unloading = false;
     bool m_watchingMinimize = false;
     Frame m_frame;
@@ -127,9 +126,9 @@ private:
 [[nodiscard]] double screenWidth();
 [[nodiscard]] double screenHeight();
 
-// Keeps a placed top-level window's placement right once the window manager
-// has framed it: placement runs again when the frame first becomes known and
-// differs from the frame it assumed. Message boxes and windows share it.
+// Keeps a placed top-level window's placement right with the window
+// manager's real frame: placement runs now, again when the frame first
+// becomes known, and whenever it changes. Message boxes and windows share it.
 void keepPlaced(QWidget *window, std::function<void()> placement);
 
 using Factory = std::function<std::unique_ptr<Form>()>;

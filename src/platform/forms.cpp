@@ -230,10 +230,34 @@ private:
     }
 };
 
-QAccessibleInterface *clientAccessibleFactory(const QString &className, QObject *object)
+constexpr char MessageProperty[] = "forms_message";
+
+// A window as a dialog, or as a message box once readAsMessage asked for it.
+// The role is read each time, because the interface may be made (by a title
+// being set) before the window is told.
+class FormAccessible : public QAccessibleWidget
 {
-    if (className == QLatin1String("forms::ClientArea") && object && object->isWidgetType())
+public:
+    explicit FormAccessible(QWidget *window)
+        : QAccessibleWidget(window, QAccessible::Dialog)
+    {
+    }
+
+    QAccessible::Role role() const override
+    {
+        return widget()->property(MessageProperty).toBool() ? QAccessible::AlertMessage
+                                                            : QAccessible::Dialog;
+    }
+};
+
+QAccessibleInterface *accessibleFactory(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1String("forms::ClientArea"))
         return new ClientAccessible(static_cast<QWidget *>(object));
+    if (className == QLatin1String("forms::Form"))
+        return new FormAccessible(static_cast<QWidget *>(object));
     return nullptr;
 }
 
@@ -254,12 +278,18 @@ protected:
     {
         switch (event->type()) {
         case QEvent::ShortcutOverride:
-        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier)
+                m_altOvertaken = true;
             return heldKey(static_cast<QKeyEvent *>(event));
+        case QEvent::KeyPress:
+            return staleAlt(static_cast<QKeyEvent *>(event))
+                   || heldKey(static_cast<QKeyEvent *>(event));
         case QEvent::KeyRelease:
             if (const auto *key = static_cast<QKeyEvent *>(event); !key->isAutoRepeat()) {
                 m_releasedKey = key->key();
                 m_releasedAt = key->timestamp();
+                if (key->key() == Qt::Key_Alt)
+                    m_altOvertaken = false;
             }
             return false;
         case QEvent::MouseButtonPress:
@@ -277,6 +307,21 @@ protected:
     }
 
 private:
+    // While a screen reader listens, Qt holds every key back until the
+    // reader has seen it and then delivers a copy, but runs shortcuts at
+    // once. A quick Alt+H opens the Help menu, and the Alt press that came
+    // before it then arrives late and closes the menu again. An Alt press
+    // delivered after a shortcut that Alt was already held for is such a
+    // late copy.
+    bool staleAlt(const QKeyEvent *event)
+    {
+        if (event->key() != Qt::Key_Alt)
+            return false;
+        const bool stale = !event->spontaneous() && m_altOvertaken;
+        m_altOvertaken = false;
+        return stale;
+    }
+
     bool heldKey(QKeyEvent *event)
     {
         const int key = event->key();
@@ -323,6 +368,7 @@ private:
 
     int m_releasedKey = 0;
     ulong m_releasedAt = 0;
+    bool m_altOvertaken = false;
     QPointer<QWidget> m_lastWindow;
     ulong m_lastTime = 0;
     QPoint m_lastAt;
@@ -335,16 +381,16 @@ private:
 ClientArea::ClientArea(QWidget *parent)
     : QWidget(parent)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(clientAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
 }
 
 void hideFromAssistiveTechnology(QWidget *decoration)
 {
     decoration->setProperty(DecorativeProperty, true);
+}
+
+void readAsMessage(QWidget *window)
+{
+    window->setProperty(MessageProperty, true);
 }
 
 namespace {
@@ -462,12 +508,15 @@ void keepOutOfTaskBar(QWidget *window)
 Form::Form(const QString &name, Frame frame)
     : m_frame(frame)
 {
-    static const bool guarding = [] {
+    // Before the window's own interface can be asked for, which setting its
+    // flags or title already does while a reader listens.
+    static const bool installed = [] {
         QCoreApplication::instance()->installEventFilter(
             new InputGuard(QCoreApplication::instance()));
+        QAccessible::installFactory(accessibleFactory);
         return true;
     }();
-    Q_UNUSED(guarding);
+    Q_UNUSED(installed);
     setObjectName(name);
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint
                             | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;

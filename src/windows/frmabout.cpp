@@ -45,6 +45,9 @@ frmabout::frmabout()
     // The credit keeps its width and takes the height its wrapped lines need.
     Label1->setFixedHeight(Label1->heightForWidth(Label1->width()));
     forms::stack({Command1, Label3, Label2, Label1});
+    // All three texts are read as the window opens, the two-word e-mail line
+    // too, which readers pass over in an ordinary dialog.
+    forms::readAsMessage(this);
 
     bind(Command1, &QPushButton::clicked, &frmabout::Command1_Click);
 }

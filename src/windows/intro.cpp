@@ -32,6 +32,10 @@ Intro::Intro()
                           {-120, 120, 5295, 1695}, verdana, colours::TitleBlue, Qt::AlignHCenter);
     forms::stack({Command1, Next, Label3, Label2, Label1, Label4});
     forms::hideFromAssistiveTechnology(Label4);
+    // The greeting is drawn in two labels but read as one line: readers pass
+    // over a label of only two words when a window opens.
+    Label3->setAccessibleName(Label3->text() + QLatin1Char(' ') + Label1->text());
+    forms::hideFromAssistiveTechnology(Label1);
     forms::setTabOrder({Next, Command1});
 
     bind(Next, &QPushButton::clicked, &Intro::Next_Click);

@@ -53,6 +53,16 @@ Pick::Pick(int card)
     forms::stack({Check1, Command1, Next, Text1});
     forms::setTabOrder({Text1, Next, Command1, Check1});
 
+    // Focus starts on the grid and the box comes last in the tab order, so a
+    // screen-reader user hears on arrival which card this is and what to do,
+    // before the first Tab leads to the button that moves on.
+    setAccessibleDescription(
+        QStringLiteral("Card %1 of %2. If the number you chose is on this card, tick the check "
+                       "box, which comes after the Exit button; then press %3.")
+            .arg(card)
+            .arg(flow::LastCardPage)
+            .arg(last ? QStringLiteral("Finish") : QStringLiteral("Next")));
+
     // Every change of the box toggles the card, however it came about, so
     // that the card's value always follows the box.
     connect(Check1, &QCheckBox::toggled, this, &Pick::Check1_Click);

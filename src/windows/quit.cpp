@@ -42,11 +42,9 @@ void Quit::Form_Load()
     const QString result = QString::fromStdString(Reply::state().chosenNumberText());
     Label1->setText(result);
     Label4->setText(result);
-    // Read out with the window and its focused button, so the answer reaches
-    // a screen-reader user without looking for it.
-    const QString answer = QStringLiteral("The number you chose is %1").arg(result);
-    setAccessibleDescription(answer);
-    Next->setAccessibleDescription(answer);
+    // Read out with the window as it opens, so the answer reaches a
+    // screen-reader user without looking for it; once, so not on the button.
+    setAccessibleDescription(QStringLiteral("The number you chose is %1").arg(result));
 }
 
 void Quit::Next_Click()

@@ -9,6 +9,7 @@ window titles, texts, states and positions. Run it through run_e2e.sh.
 """
 
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -216,8 +217,8 @@ def play(binary, number, tick_by, about_from, about_closing, way_out):
         key("Return")
         intro = program.window(INTRO)
         texts = labels(intro)
-        require(texts.count("Welcome !") == 1, f"the title is read {texts.count('Welcome !')} times")
-        require("to Numora!" in texts, f"welcome window reads {texts}")
+        greeting = "Welcome ! to Numora!"
+        require(texts.count(greeting) == 1, f"the greeting is read {texts.count(greeting)} times")
         named(intro, "push button", "Next >")
         named(intro, "push button", "Exit")
         if about_from == 0:
@@ -260,9 +261,10 @@ def play(binary, number, tick_by, about_from, about_closing, way_out):
         require(texts.count("The number you chose is") == 1, f"result window reads {texts}")
         require(texts.count(str(number)) == 1, f"result window reads {texts}, not {number}")
         require("00" not in texts, "the result still reads 00")
-        exit_button = named(result, "push button", "Exit")
-        require(str(number) in exit_button.description,
-                f"the answer is not announced: {exit_button.description!r}")
+        require(str(number) in result.description,
+                f"the answer is not announced: {result.description!r}")
+        require(not named(result, "push button", "Exit").description,
+                "the answer is announced twice")
         if about_from == 7:
             about_round_trip(program, result, about_closing)
         if way_out == "Enter":
@@ -526,6 +528,171 @@ def input_runs(binary):
     return runs + [lambda: held_enter(binary), lambda: double_clicks(binary)]
 
 
+# A screen reader listening: Orca speaks through speech-dispatcher, whose
+# output module writes each utterance to a file instead of the sound card.
+
+class Listener:
+    """Orca and the speech server it talks to, started for one run and
+    ended by their ids. hear() waits for phrases in the order spoken."""
+
+    def __init__(self):
+        self.dir = os.path.join(os.environ["XDG_RUNTIME_DIR"], "listen")
+        conf = os.path.join(self.dir, "conf")
+        os.makedirs(os.path.join(conf, "modules"), exist_ok=True)
+        self.spoken = os.path.join(self.dir, "spoken")
+        open(self.spoken, "w").close()
+        with open(os.path.join(conf, "speechd.conf"), "w") as f:
+            f.write('AddModule "file" "sd_generic" "file.conf"\n'
+                    'DefaultModule file\nDefaultLanguage "en"\n'
+                    # The module opens a sound device even though it never
+                    # plays: ALSA's null device needs no sound card.
+                    'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
+        with open(os.path.join(conf, "modules", "file.conf"), "w") as f:
+            f.write(f'GenericExecuteSynth "printf \'%s\\\\n\' \\\'$DATA\\\' >> {self.spoken}"\n'
+                    'GenericLanguage "en" "en" "utf-8"\nAddVoice "en" "MALE1" "default"\n')
+        socket = os.path.join(self.dir, "speechd.sock")
+        self.server = subprocess.Popen(
+            ["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", conf,
+             "--socket-path", socket, "--log-dir", self.dir],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.reader = None
+        try:
+            wait_for(lambda: os.path.exists(socket), "speech-dispatcher's socket")
+            # Orca with its own settings (none yet: the defaults a new user has).
+            env = dict(os.environ, SPEECHD_ADDRESS=f"unix_socket:{socket}",
+                       XDG_DATA_HOME=os.path.join(self.dir, "data"),
+                       XDG_CONFIG_HOME=os.path.join(self.dir, "config"))
+            self.reader = subprocess.Popen(
+                ["orca", "--replace", f"--debug-file={self.dir}/orca.debug"], env=env,
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.heard = 0
+            self.hear("Screen reader on")
+        except BaseException:
+            self.stop()
+            raise
+
+    def text(self):
+        with open(self.spoken, encoding="utf-8", errors="replace") as f:
+            return " ".join(f.read().split())
+
+    def hear(self, *phrases, timeout=TIMEOUT):
+        """Waits until each phrase (text, or a compiled pattern) has been
+        spoken, in this order, after what was heard before."""
+        for phrase in phrases:
+            pattern = phrase if isinstance(phrase, re.Pattern) else re.compile(re.escape(phrase))
+            def spoken():
+                return pattern.search(self.text(), self.heard)
+            try:
+                match = wait_for(spoken, f"Orca to say '{pattern.pattern}'", timeout)
+            except Failure as failure:
+                raise Failure(f"{failure}; Orca said, after "
+                              f"'{self.text()[max(0, self.heard - 60):self.heard]}':\n"
+                              + self.text()[self.heard:]) from None
+            self.heard = match.end()
+
+    def settle(self, quiet=0.8):
+        """Waits until nothing more has been said for a while."""
+        deadline = time.monotonic() + TIMEOUT
+        said = self.text()
+        while True:
+            time.sleep(quiet)
+            now = self.text()
+            if now == said:
+                return
+            if time.monotonic() > deadline:
+                raise Failure("Orca never fell silent")
+            said = now
+
+    def stop(self):
+        for process in (self.reader, self.server):
+            if process is not None and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait(timeout=TIMEOUT)
+
+
+CHECKED = re.compile(r"(?<!not )\bchecked\b")
+NOT_CHECKED = re.compile(r"\bnot checked\b")
+
+
+def listen(binary, listener, number, about_from=(), leave_on_card=None):
+    """One trick by keyboard alone, asserting on what Orca says. About is
+    opened on the pages in about_from (0 the welcome window, 7 the result)."""
+    log(f"listening: number {number}, About from {about_from}, "
+        f"{'Alt+F4 on card %d' % leave_on_card if leave_on_card else 'Enter on Exit'}")
+    hear = listener.hear
+    program = Program(binary)
+
+    def about(back):
+        # Alt+H at a fast typist's pace: H follows Alt before the reader has
+        # answered for Alt.
+        xdo("key", "--clearmodifiers", "--delay", "0", "alt+h")
+        key("a")
+        window = program.window(ABOUT)
+        hear("alert", ABOUT, *labels(window), "Ok push button")
+        key("Return")
+        hear(back)
+
+    try:
+        hear("alert", WELCOME[1], "OK push button")
+        key("Return")
+        greeting = ("Welcome ! to Numora!", "Please choose a number from 1 to 60")
+        hear(INTRO, "dialog", *greeting, "Next > push button")
+        if 0 in about_from:
+            about(greeting[1])
+        key("Return")
+        for card in range(1, 7):
+            first_row = " ".join(CARD_GRIDS[card - 1].split("\n")[0].split())
+            # Which card and what to do, before the grid.
+            hear(CARD, f"Card {card} of 6.", "tick the check box", "Numbers on this card",
+                 re.compile(r"\s+".join(map(re.escape, first_row.split()))))
+            numbers = {int(n) for n in CARD_GRIDS[card - 1].split()}
+            if number in numbers or leave_on_card == card:
+                key("Tab", "Tab", "Tab")
+                hear(CHECK_CAPTION, "check box", NOT_CHECKED)
+                key("space")
+                hear(CHECKED)
+            if leave_on_card == card:
+                key("space")
+                hear(NOT_CHECKED)
+                key("alt+F4")
+                break
+            if card in about_from:
+                about(f"Card {card} of 6.")
+            key("Return")
+        else:
+            # The title's dots are spoken as words.
+            title = RESULT.rstrip(".")
+            answer = f"The number you chose is {number}"
+            hear(title, "dialog", answer, "Exit push button")
+            listener.settle()
+            arrival = listener.text()[listener.text().rfind(title):]
+            require(arrival.count(answer) == 1,
+                    f"the result was said {arrival.count(answer)} times: {arrival}")
+            if 7 in about_from:
+                about(answer)
+            key("Return")
+        hear("alert", GOODBYE[1], "OK push button")
+        key("Return")
+        status = program.process.wait(timeout=TIMEOUT)
+        require(status == 0, f"the program exited with status {status}")
+    finally:
+        program.stop()
+
+
+def listening(binary):
+    listener = Listener()
+    try:
+        for run in (dict(number=37, about_from=(3,)), dict(number=0, about_from=(0, 5, 7)),
+                    dict(number=0, leave_on_card=2)):
+            listen(binary, listener, **run)
+    finally:
+        listener.stop()
+
+
 # Wayland: weston nested in the virtual X server, with Xwayland.
 
 BACKGROUND = bytes((255, 192, 192))
@@ -675,6 +842,9 @@ def main():
     elif scenario == "wayland":
         runs = [{}]
         play_one = lambda run: wayland(binary)  # noqa: E731
+    elif scenario == "listen":
+        runs = [{}]
+        play_one = lambda run: listening(binary)  # noqa: E731
     elif scenario == "late-reader":
         runs = [{}]
         play_one = lambda run: late_screen_reader(binary)  # noqa: E731

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the end-to-end test on a virtual X server with its own D-Bus session
 # (which starts the accessibility bus on demand):
-#   run_e2e.sh path/to/numora [tricks|placement|late-reader] [openbox|metacity|none]
+#   run_e2e.sh path/to/numora [tricks|placement|late-reader|input|wayland|listen] [openbox|metacity|none]
 set -eu
 here=$(dirname "$0")
 export XDG_RUNTIME_DIR=$(mktemp -d)

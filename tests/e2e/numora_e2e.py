@@ -689,6 +689,9 @@ def listening(binary):
         for run in (dict(number=37, about_from=(3,)), dict(number=0, about_from=(0, 5, 7)),
                     dict(number=0, leave_on_card=2)):
             listen(binary, listener, **run)
+    except Failure as failure:
+        with open(listener.spoken, encoding="utf-8", errors="replace") as f:
+            raise Failure(f"{failure}\n--- everything Orca said ---\n{f.read()}---") from None
     finally:
         listener.stop()
 

@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Sets up a Debian 12 machine for Numora, builds it, and then runs it
+# Sets up a Debian 12 or 13 machine for Numora, builds it, and then runs it
 # (./build.sh run), runs the whole test suite (./build.sh test), or builds
 # the Debian package and checks it with lintian (./build.sh package), or
-# measures it beside a bare Qt program (./build.sh bench).
+# measures it beside a bare Qt program (./build.sh bench); ./build.sh setup
+# only installs what all of these need.
 set -eu
 
 cd "$(dirname "$0")"
@@ -24,8 +25,8 @@ TEST_PACKAGES="clang-format xvfb xauth openbox metacity weston xwayland qt6-wayl
 mode=${1:-}
 case "$mode" in
   run) packages=$RUN_PACKAGES ;;
-  test|package|bench) packages="$RUN_PACKAGES $TEST_PACKAGES" ;;
-  *) echo "usage: $0 run|test|package|bench" >&2; exit 2 ;;
+  test|package|bench|setup) packages="$RUN_PACKAGES $TEST_PACKAGES" ;;
+  *) echo "usage: $0 run|test|package|bench|setup" >&2; exit 2 ;;
 esac
 
 missing=""
@@ -41,6 +42,8 @@ if [ -n "$missing" ]; then
   $sudo apt-get update
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
 fi
+
+[ "$mode" = setup ] && exit 0
 
 cmake --preset default
 cmake --build --preset default --parallel "$(nproc)"

@@ -116,6 +116,14 @@ public:
 
     static constexpr char PlacerName[] = "forms_placer";
 
+    // The window's placer, if it has one. Looked up by name: a Placer has
+    // no meta-object of its own to be looked up by.
+    [[nodiscard]] static Placer *of(QWidget *window)
+    {
+        return static_cast<Placer *>(
+            window->findChild<QObject *>(QLatin1String(PlacerName), Qt::FindDirectChildrenOnly));
+    }
+
     void check()
     {
         if (!m_placement)
@@ -173,8 +181,7 @@ public:
             return false;
         const auto *notify = static_cast<const xcb_property_notify_event_t *>(message);
         if (QWidget *window = QWidget::find(notify->window)) {
-            if (auto *placer = window->findChild<Placer *>(QLatin1String(Placer::PlacerName),
-                                                           Qt::FindDirectChildrenOnly)) {
+            if (Placer *placer = Placer::of(window)) {
                 // After Qt has read the property change itself.
                 QMetaObject::invokeMethod(
                     placer, [placer] { placer->check(); }, Qt::QueuedConnection);
@@ -740,8 +747,7 @@ void keepPlaced(QWidget *window, std::function<void()> placement)
         return true;
     }();
     Q_UNUSED(watching);
-    delete window->findChild<Placer *>(QLatin1String(Placer::PlacerName),
-                                       Qt::FindDirectChildrenOnly);
+    delete Placer::of(window);
     new Placer(window, std::move(placement));
 }
 

@@ -166,7 +166,15 @@ QString captured(const QString &text, const char *pattern)
 QStringList failureReasons(const QString &fatal)
 {
     QStringList reasons;
+    // Qt 6.5 and later add a hint about libxcb-cursor whenever X11 fails,
+    // also when the display was the trouble; it is the reason only when
+    // there is no other.
+    QStringList hints;
     for (const auto &message : held) {
+        if (message.text.contains(QLatin1String("xcb-cursor0"))) {
+            hints << message.text.trimmed();
+            continue;
+        }
         const QString plugin
             = captured(message.text, "Could not find the Qt platform plugin \"([^\"]*)\"");
         const QString display = captured(message.text, "could not connect to display ?(\\S*)");
@@ -190,6 +198,8 @@ QStringList failureReasons(const QString &fatal)
         !available.isEmpty()
         && reasons.join(QLatin1Char('\n')).contains(QLatin1String("plugin named")))
         reasons << QStringLiteral("the Qt platform plugins here are: ") + available;
+    if (reasons.isEmpty())
+        reasons = hints;
     if (reasons.isEmpty())
         reasons << QStringLiteral("no display could be opened");
     return reasons;

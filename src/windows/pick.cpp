@@ -55,10 +55,11 @@ Pick::Pick(int card)
 
     // Focus starts on the grid and the box comes last in the tab order, so a
     // screen-reader user hears on arrival which card this is and what to do,
-    // before the first Tab leads to the button that moves on.
+    // before the first Tab leads to the button that moves on. One sentence:
+    // a reader may cut off the rest of what it says at the next key.
     setAccessibleDescription(
-        QStringLiteral("Card %1 of %2. If the number you chose is on this card, tick the check "
-                       "box, which comes after the Exit button; then press %3.")
+        QStringLiteral("Card %1 of %2: if the number you chose is on this card, tick the check "
+                       "box, which comes after the Exit button, then press %3")
             .arg(card)
             .arg(flow::LastCardPage)
             .arg(last ? QStringLiteral("Finish") : QStringLiteral("Next")));

@@ -46,8 +46,12 @@ frmabout::frmabout()
     Label1->setFixedHeight(Label1->heightForWidth(Label1->width()));
     forms::stack({Command1, Label3, Label2, Label1});
     // All three texts are read as the window opens, the two-word e-mail line
-    // too, which readers pass over in an ordinary dialog.
+    // too, which readers pass over in an ordinary dialog: Orca up to 43 reads
+    // every label of a message box, later ones read a window's description
+    // in place of its labels.
     forms::readAsMessage(this);
+    setAccessibleDescription(
+        QStringList{Label1->text(), Label2->text(), Label3->text()}.join(QLatin1Char(' ')));
 
     bind(Command1, &QPushButton::clicked, &frmabout::Command1_Click);
 }

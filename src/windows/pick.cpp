@@ -40,7 +40,6 @@ Pick::Pick(int card)
 
     Text1 = new forms::TextBox(client);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Numbers on this card"));
     Text1->setFont(forms::font(QStringLiteral("MS Sans Serif"), 24));
     QPalette gridColours = Text1->palette();
     gridColours.setColor(QPalette::Text, colours::Red);
@@ -54,14 +53,15 @@ Pick::Pick(int card)
     forms::setTabOrder({Text1, Next, Command1, Check1});
 
     // Focus starts on the grid and the box comes last in the tab order, so a
-    // screen-reader user hears on arrival which card this is and what to do,
-    // before the first Tab leads to the button that moves on. One sentence:
-    // a reader may cut off the rest of what it says at the next key.
-    setAccessibleDescription(
-        QStringLiteral("Card %1 of %2: if the number you chose is on this card, tick the check "
-                       "box, which comes after the Exit button, then press %3")
-            .arg(card)
-            .arg(flow::LastCardPage)
+    // screen-reader user hears with the grid, as it takes the focus on
+    // arrival, which card this is and what to do, before the first Tab leads
+    // to the button that moves on. With the grid and not the window: a
+    // reader does not always present a window that replaces one just like it.
+    Text1->setAccessibleName(
+        QStringLiteral("Numbers on card %1 of %2").arg(card).arg(flow::LastCardPage));
+    Text1->setAccessibleDescription(
+        QStringLiteral("If the number you chose is on this card, tick the check box, which comes "
+                       "after the Exit button, then press %1")
             .arg(last ? QStringLiteral("Finish") : QStringLiteral("Next")));
 
     // Every change of the box toggles the card, however it came about, so

@@ -651,9 +651,9 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
         key("Return")
         for card in range(1, 7):
             first_row = " ".join(CARD_GRIDS[card - 1].split("\n")[0].split())
-            # Which card and what to do, before the grid.
-            hear(CARD, f"Card {card} of 6:", "tick the check box", "Numbers on this card",
-                 re.compile(r"\s+".join(map(re.escape, first_row.split()))))
+            # Which card and what to do, with the grid.
+            hear(f"Numbers on card {card} of 6",
+                 re.compile(r"\s+".join(map(re.escape, first_row.split()))), "tick the check box")
             numbers = {int(n) for n in CARD_GRIDS[card - 1].split()}
             if number in numbers or leave_on_card == card:
                 key("Tab", "Tab", "Tab")
@@ -666,7 +666,7 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
                 key("alt+F4")
                 break
             if card in about_from:
-                about(f"Card {card} of 6:")
+                about(f"Numbers on card {card} of 6")
             key("Return")
         else:
             # The title's dots are spoken as words.

@@ -53,13 +53,14 @@ Pick::Pick(int card)
     forms::setTabOrder({Text1, Next, Command1, Check1});
 
     // Focus starts on the grid and the box comes last in the tab order, so a
-    // screen-reader user hears with the grid, as it takes the focus on
-    // arrival, which card this is and what to do, before the first Tab leads
-    // to the button that moves on. With the grid and not the window: a
-    // reader does not always present a window that replaces one just like it.
+    // screen-reader user hears on arrival which card this is and what to do,
+    // before the first Tab leads to the button that moves on. The card's
+    // number is in the grid's name, which a reader always says as the grid
+    // takes the focus; a reader does not always present a window that
+    // replaces one just like it.
     Text1->setAccessibleName(
         QStringLiteral("Numbers on card %1 of %2").arg(card).arg(flow::LastCardPage));
-    Text1->setAccessibleDescription(
+    setAccessibleDescription(
         QStringLiteral("If the number you chose is on this card, tick the check box, which comes "
                        "after the Exit button, then press %1")
             .arg(last ? QStringLiteral("Finish") : QStringLiteral("Next")));

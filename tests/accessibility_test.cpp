@@ -98,12 +98,13 @@ private slots:
         forms::show(QStringLiteral("Quit"));
         forms::Form *quit = window(flow::QuitPage);
         QCOMPARE(clientNames(quit), (QStringList{QStringLiteral("The number you chose is"),
-                                                 QStringLiteral("40"), QStringLiteral("Exit")}));
+                                                 QStringLiteral("The number you chose is 40"),
+                                                 QStringLiteral("Exit")}));
         // The decorative copies are still drawn.
         QVERIFY(control(quit, "Label4")->isVisible());
         QCOMPARE(control<QLabel>(quit, "Label4")->text(), QStringLiteral("40"));
-        // The answer comes with the window, and only there.
-        QVERIFY(of(quit)->text(QAccessible::Description).contains(QLatin1String("40")));
+        // The answer is read once, from the digits.
+        QVERIFY(of(quit)->text(QAccessible::Description).isEmpty());
         QVERIFY(of(control(quit, "Next"))->text(QAccessible::Description).isEmpty());
     }
 

@@ -42,9 +42,11 @@ void Quit::Form_Load()
     const QString result = QString::fromStdString(Reply::state().chosenNumberText());
     Label1->setText(result);
     Label4->setText(result);
-    // Read out with the window as it opens, so the answer reaches a
-    // screen-reader user without looking for it; once, so not on the button.
-    setAccessibleDescription(QStringLiteral("The number you chose is %1").arg(result));
+    // Read out as the window opens, so the answer reaches a screen-reader
+    // user without looking for it; once, so neither on the window nor on
+    // its button. Readers pass over a one-word label as a window opens, so
+    // the digits are read as the whole answer.
+    Label1->setAccessibleName(QStringLiteral("The number you chose is %1").arg(result));
 }
 
 void Quit::Next_Click()

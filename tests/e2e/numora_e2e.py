@@ -548,7 +548,10 @@ class Listener:
                     'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
         with open(os.path.join(conf, "modules", "file.conf"), "w") as f:
             f.write(f'GenericExecuteSynth "printf \'%s\\\\n\' \\\'$DATA\\\' >> {self.spoken}"\n'
-                    'GenericLanguage "en" "en" "utf-8"\nAddVoice "en" "MALE1" "default"\n')
+                    'GenericLanguage "en" "en" "utf-8"\nAddVoice "en" "MALE1" "default"\n'
+                    # Each message whole: in parts, a key the reader hears
+                    # late would cancel the parts not yet written.
+                    'GenericDelimiters ""\nGenericMaxChunkLength 100000\n')
         socket = os.path.join(self.dir, "speechd.sock")
         self.server = subprocess.Popen(
             ["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", conf,

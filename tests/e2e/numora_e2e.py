@@ -846,7 +846,8 @@ def wayland(binary):
                 time.sleep(0.5)
             press(program, CARD, "Finish")
             result = program.window(RESULT)
-            require("0" in labels(result), f"the result reads {labels(result)}")
+            require("The number you chose is 0" in labels(result),
+                    f"the result reads {labels(result)}")
             press(program, RESULT, "Exit")
             press(program, GOODBYE[0], "OK")
             status = program.process.wait(timeout=TIMEOUT)

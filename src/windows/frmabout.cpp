@@ -45,13 +45,12 @@ frmabout::frmabout()
     // The credit keeps its width and takes the height its wrapped lines need.
     Label1->setFixedHeight(Label1->heightForWidth(Label1->width()));
     forms::stack({Command1, Label3, Label2, Label1});
-    // All three texts are read as the window opens, the two-word e-mail line
-    // too, which readers pass over in an ordinary dialog: Orca up to 43 reads
-    // every label of a message box, later ones read a window's description
-    // in place of its labels.
+    // All three texts are read as the window opens. Readers pass over a
+    // label of fewer than three words as a window opens, unless it is a
+    // message box (Orca 43); later ones pass over it in a message box too,
+    // so the e-mail line is read with one word more than it shows.
     forms::readAsMessage(this);
-    setAccessibleDescription(
-        QStringList{Label1->text(), Label2->text(), Label3->text()}.join(QLatin1Char(' ')));
+    Label3->setAccessibleName(QStringLiteral("E-Mail address: ") + QString::fromUtf8(about::Email));
 
     bind(Command1, &QPushButton::clicked, &frmabout::Command1_Click);
 }

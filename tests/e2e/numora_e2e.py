@@ -639,7 +639,12 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
         xdo("key", "--clearmodifiers", "--delay", "0", "alt+h")
         key("a")
         window = program.window(ABOUT)
-        hear("alert", ABOUT, *labels(window), button("Ok"))
+        hear("alert", ABOUT)
+        opened = listener.heard
+        texts = labels(window)
+        hear(*texts, button("Ok"))
+        said = listener.text()[opened:listener.heard]
+        require(all(said.count(text) == 1 for text in texts), f"About was read as: {said}")
         key("Return")
         hear(back)
 

@@ -237,34 +237,12 @@ private:
     }
 };
 
-constexpr char MessageProperty[] = "forms_message";
-
-// A window as a dialog, or as a message box once readAsMessage asked for it.
-// The role is read each time, because the interface may be made (by a title
-// being set) before the window is told.
-class FormAccessible : public QAccessibleWidget
-{
-public:
-    explicit FormAccessible(QWidget *window)
-        : QAccessibleWidget(window, QAccessible::Dialog)
-    {
-    }
-
-    QAccessible::Role role() const override
-    {
-        return widget()->property(MessageProperty).toBool() ? QAccessible::AlertMessage
-                                                            : QAccessible::Dialog;
-    }
-};
-
 QAccessibleInterface *accessibleFactory(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
     if (className == QLatin1String("forms::ClientArea"))
         return new ClientAccessible(static_cast<QWidget *>(object));
-    if (className == QLatin1String("forms::Form"))
-        return new FormAccessible(static_cast<QWidget *>(object));
     return nullptr;
 }
 
@@ -393,11 +371,6 @@ ClientArea::ClientArea(QWidget *parent)
 void hideFromAssistiveTechnology(QWidget *decoration)
 {
     decoration->setProperty(DecorativeProperty, true);
-}
-
-void readAsMessage(QWidget *window)
-{
-    window->setProperty(MessageProperty, true);
 }
 
 namespace {

@@ -42,10 +42,6 @@ public:
 // title, out of what screen readers read.
 void hideFromAssistiveTechnology(QWidget *decoration);
 
-// Has screen readers present a window as they present a message box: every
-// text in it is read when it opens, however short.
-void readAsMessage(QWidget *window);
-
 enum class Frame {
     FixedDialog, // title bar with close box, no minimize or maximize, fixed size
     FixedTool, // narrow tool-window title bar, fixed size, not in the task bar

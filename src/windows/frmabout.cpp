@@ -45,11 +45,9 @@ frmabout::frmabout()
     // The credit keeps its width and takes the height its wrapped lines need.
     Label1->setFixedHeight(Label1->heightForWidth(Label1->width()));
     forms::stack({Command1, Label3, Label2, Label1});
-    // All three texts are read as the window opens. Readers pass over a
-    // label of fewer than three words as a window opens, unless it is a
-    // message box (Orca 43); later ones pass over it in a message box too,
-    // so the e-mail line is read with one word more than it shows.
-    forms::readAsMessage(this);
+    // All three texts are read as the window opens: readers pass over a
+    // label of fewer than three words then, so the e-mail line is read with
+    // one word more than it shows.
     Label3->setAccessibleName(QStringLiteral("E-Mail address: ") + QString::fromUtf8(about::Email));
 
     bind(Command1, &QPushButton::clicked, &frmabout::Command1_Click);

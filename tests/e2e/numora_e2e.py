@@ -639,7 +639,7 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
         xdo("key", "--clearmodifiers", "--delay", "0", "alt+h")
         key("a")
         window = program.window(ABOUT)
-        hear("alert", ABOUT)
+        hear(ABOUT, "dialog")
         opened = listener.heard
         texts = labels(window)
         hear(*texts, button("Ok"))

@@ -237,11 +237,9 @@ private:
     }
 };
 
-QAccessibleInterface *accessibleFactory(const QString &className, QObject *object)
+QAccessibleInterface *clientAccessibleFactory(const QString &className, QObject *object)
 {
-    if (!object || !object->isWidgetType())
-        return nullptr;
-    if (className == QLatin1String("forms::ClientArea"))
+    if (className == QLatin1String("forms::ClientArea") && object && object->isWidgetType())
         return new ClientAccessible(static_cast<QWidget *>(object));
     return nullptr;
 }
@@ -366,6 +364,11 @@ private:
 ClientArea::ClientArea(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(clientAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 void hideFromAssistiveTechnology(QWidget *decoration)
@@ -488,15 +491,12 @@ void keepOutOfTaskBar(QWidget *window)
 Form::Form(const QString &name, Frame frame)
     : m_frame(frame)
 {
-    // Before the window's own interface can be asked for, which setting its
-    // flags or title already does while a reader listens.
-    static const bool installed = [] {
+    static const bool guarding = [] {
         QCoreApplication::instance()->installEventFilter(
             new InputGuard(QCoreApplication::instance()));
-        QAccessible::installFactory(accessibleFactory);
         return true;
     }();
-    Q_UNUSED(installed);
+    Q_UNUSED(guarding);
     setObjectName(name);
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint
                             | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;

@@ -8,6 +8,7 @@ xdotool, and learns everything it knows about the program through AT-SPI:
 window titles, texts, states and positions. Run it through run_e2e.sh.
 """
 
+import functools
 import os
 import re
 import signal
@@ -709,6 +710,7 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
 UNSTEADY_READER = 77
 
 
+@functools.cache
 def orca_major():
     out = subprocess.run(["orca", "--version"], capture_output=True, text=True,
                          timeout=TIMEOUT).stdout

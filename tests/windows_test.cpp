@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 
+#include <malloc.h>
+
 using namespace harness;
 
 namespace {
@@ -46,6 +48,66 @@ QRect twipsBox(int l, int t, int w, int h)
     return forms::twipsRect(l, t, w, h);
 }
 
+// Mouse and key input sent as the window system sends it, with times on a
+// clock of its own, far from QTest's.
+class Input
+{
+public:
+    Input() { s_clock += 100000; }
+
+    // Presses and releases the left button at a spot on screen, on whatever
+    // window is shown there, ms after the sequence began; with a
+    // double-click event after the press when it is a double click's second.
+    void click(QPoint spot, ulong ms, bool secondOfDouble = false)
+    {
+        for (QEvent::Type type :
+             {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            if (type == QEvent::MouseButtonDblClick && !secondOfDouble)
+                continue;
+            QWidget *window = QApplication::topLevelAt(spot);
+            QWidget *under = window ? window->childAt(window->mapFromGlobal(spot)) : nullptr;
+            if (!under)
+                return;
+            const QPointF local = under->mapFromGlobal(spot);
+            QMouseEvent event(type, local, local, QPointF(spot), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            event.setTimestamp(s_clock + ms);
+            QApplication::sendEvent(under, &event);
+        }
+        QCoreApplication::processEvents();
+    }
+
+    // A key held down: its press, then the window system's repeats.
+    static void hold(int key, int repeats)
+    {
+        QTest::keyPress(QApplication::focusWidget(), Qt::Key(key));
+        for (int i = 0; i < repeats && QApplication::focusWidget(); ++i) {
+            QWidget *receiver = QApplication::focusWidget();
+            QKeyEvent override(QEvent::ShortcutOverride, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(receiver, &override);
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(receiver, &press);
+        }
+        if (QApplication::focusWidget())
+            QTest::keyRelease(QApplication::focusWidget(), Qt::Key(key));
+    }
+
+    // A key as a keyboard layout gives it: the letter it writes, and the
+    // key's code, which is the same on every layout.
+    static void press(quint32 keycode, QChar written, Qt::KeyboardModifiers modifiers)
+    {
+        QWidget *receiver = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                              : QApplication::focusWidget();
+        QVERIFY(receiver);
+        const int key = written.isLetter() ? written.toUpper().unicode() : written.unicode();
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, keycode, 0, 0, QString(written));
+        QApplication::sendEvent(receiver, &event);
+    }
+
+private:
+    static inline ulong s_clock = 1000000000;
+};
 } // namespace
 
 class WindowsTest : public QObject
@@ -320,6 +382,163 @@ private slots:
         QCOMPARE(loadedPage(), int(flow::QuitPage));
     }
 
+    // Quick sequences of clicks and keys, deliberate and accidental side by
+    // side. Steps: "box@T" and "next@T" click Check1 or Next (where the
+    // window shown at the start has them) T ms after the first step, "next2"
+    // and "box2" double-click, "next3" triple-clicks; "enter" presses
+    // Return, "held-enter" holds it, "alt-n" presses Alt+N, whose click
+    // lands later, "wait" lets such a click land.
+    void oneActionIsOneStep_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("cards");
+        const QString twoTicks = QStringLiteral("1 4 0 0 0 0");
+        const QString none = QStringLiteral("0 0 0 0 0 0");
+        for (int ms : {0, 100, 300})
+            QTest::newRow(qPrintable(QStringLiteral("box, Enter, box at %1 ms").arg(ms)))
+                << 1 << QStringLiteral("box@0 enter box@%1").arg(ms) << 2 << twoTicks;
+        QTest::newRow("Next, then the next card's box at once")
+            << 1 << "next@0 box@50" << 2 << "0 4 0 0 0 0";
+        QTest::newRow("Next, then Next again after the double-click time")
+            << 1 << "next@0 next@500" << 3 << none;
+        QTest::newRow("double click on Next") << 1 << "next2@0" << 2 << none;
+        QTest::newRow("double click on the welcome window's Next") << 0 << "next2@0" << 1 << none;
+        QTest::newRow("double click on Finish") << 6 << "next2@0" << 7 << none;
+        QTest::newRow("double click on the box") << 1 << "box2@0" << 1 << none;
+        QTest::newRow("double click on the box, then Enter")
+            << 3 << "box2@0 box@400 enter" << 4 << "0 0 8 0 0 0";
+        QTest::newRow("triple click on Next") << 1 << "next3@0" << 2 << none;
+        QTest::newRow("held Enter") << 1 << "held-enter" << 2 << none;
+        QTest::newRow("Alt+N, then Enter before its click lands")
+            << 1 << "alt-n enter wait" << 2 << none;
+        QTest::newRow("Alt+N held") << 0 << "alt-n alt-n alt-n wait" << 1 << none;
+    }
+
+    void oneActionIsOneStep()
+    {
+        QFETCH(int, from);
+        QFETCH(QString, steps);
+        QFETCH(int, page);
+        QFETCH(QString, cards);
+        walkTo(from);
+        forms::Form *first = window(from);
+        QVERIFY(QTest::qWaitForWindowActive(first));
+        const auto spotOf = [first](const char *name) {
+            QWidget *widget = control(first, name);
+            return widget ? widget->mapToGlobal(widget->rect().center()) : QPoint();
+        };
+        const QPoint next = spotOf("Next");
+        const QPoint box = spotOf("Check1");
+        Input input;
+        for (const QString &step : steps.split(QLatin1Char(' '))) {
+            const QString what = step.section(QLatin1Char('@'), 0, 0);
+            const ulong at = step.section(QLatin1Char('@'), 1).toULong();
+            const QPoint spot = what.startsWith(QLatin1String("box")) ? box : next;
+            const int clicks = what.back().isDigit() ? what.back().digitValue() : 1;
+            if (what == QLatin1String("enter")) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            } else if (what == QLatin1String("held-enter")) {
+                Input::hold(Qt::Key_Return, 5);
+            } else if (what == QLatin1String("alt-n")) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+            } else if (what == QLatin1String("wait")) {
+                QTest::qWait(300); // longer than an animated click takes
+            } else {
+                for (int click = 0; click < clicks; ++click)
+                    input.click(spot, at + ulong(click) * 80, click > 0);
+            }
+        }
+        QCOMPARE(loadedPage(), page);
+        QVERIFY(window(page)->isVisible());
+        QStringList values;
+        for (auto value : Reply::state().CardValue)
+            values << QString::number(value);
+        QCOMPARE(values.join(QLatin1Char(' ')), cards);
+        QCOMPARE(goodbyes(), 0);
+    }
+
+    // Keys as Russian, Hebrew, Greek, Ukrainian and French keyboards give
+    // them: "code:letter" is a key's code and the letter it writes, with
+    // Alt where "alt+" stands before it.
+    void accessKeysOnEveryLayout_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("ru Alt+N") << QStringLiteral("alt+57:\u0442") << "Pick_1";
+        QTest::newRow("il Alt+H, A") << QStringLiteral("alt+43:\u05d9 38:\u05e9") << "frmabout";
+        QTest::newRow("gr Alt+E") << QStringLiteral("alt+26:\u03b5") << "goodbye";
+        QTest::newRow("ua Alt+F, E") << QStringLiteral("alt+41:\u0430 26:\u0443") << "goodbye";
+        QTest::newRow("fr Alt+H, A: the key labelled A") << "alt+43:h 24:a"
+                                                         << "frmabout";
+        QTest::newRow("fr Alt+H, then the key where US has A") << "alt+43:h 38:q"
+                                                               << "Intro";
+        QTest::newRow("ru Alt with a key that is no letter") << "alt+20:-"
+                                                             << "Intro";
+    }
+
+    void accessKeysOnEveryLayout()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, outcome);
+        start();
+        QVERIFY(QTest::qWaitForWindowActive(window(flow::IntroPage)));
+        for (QString key : keys.split(QLatin1Char(' '))) {
+            const bool alt = key.startsWith(QLatin1String("alt+"));
+            key.remove(QLatin1String("alt+"));
+            Input::press(key.section(QLatin1Char(':'), 0, 0).toUInt(),
+                         key.section(QLatin1Char(':'), 1).front(),
+                         alt ? Qt::AltModifier : Qt::NoModifier);
+            QTest::qWait(150); // an access key's click lands after 100 ms
+        }
+        if (outcome == QLatin1String("goodbye")) {
+            QTRY_COMPARE(goodbyes(), 1);
+        } else if (outcome == QLatin1String("frmabout")) {
+            QTRY_VERIFY(about() && about()->isVisible());
+        } else {
+            QTRY_VERIFY(forms::find(outcome) && forms::find(outcome)->isVisible());
+            QCOMPARE(loadedPage(), outcome == QLatin1String("Intro") ? 0 : 1);
+            QVERIFY(!about());
+        }
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+
+    // About opened and closed over and over keeps nothing of each opening.
+    void aboutCostsNothingToReopen()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer keeps freed memory in quarantine");
+#endif
+        start();
+        forms::Form *intro = window(flow::IntroPage);
+        const auto openAndClose = [intro](int times) {
+            for (int i = 0; i < times; ++i) {
+                QTRY_VERIFY(intro->isActiveWindow() && !about());
+                QTest::keyClick(intro, Qt::Key_H, Qt::AltModifier);
+                QTRY_VERIFY(QApplication::activePopupWidget());
+                QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+                QTRY_VERIFY(about() && QApplication::focusWidget());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                QCoreApplication::processEvents();
+            }
+        };
+        // Caches filled by the first openings (fonts, glyphs, styles) stay.
+        openAndClose(50);
+        const auto inUse = [] {
+            const struct mallinfo2 info = mallinfo2();
+            return qint64(info.uordblks + info.hblkhd);
+        };
+        const qint64 before = inUse();
+        openAndClose(1000);
+        const qint64 grown = inUse() - before;
+        qInfo("heap grew by %lld bytes over 1000 openings", grown);
+        QVERIFY2(grown <= 256 * 1024, qPrintable(QStringLiteral("%1 bytes").arg(grown)));
+        QVERIFY(intro->isEnabled());
+    }
+
     void windowsHaveTheirTitlesTextsAndMenus_data()
     {
         QTest::addColumn<int>("page");
@@ -354,7 +573,8 @@ private slots:
         QCOMPARE(menuItem(form, "About")->text(), QStringLiteral("&About"));
         QVERIFY(menuItem(form, "Exit")->shortcut().isEmpty());
         QCOMPARE(form->clientArea()->size(), twipsBox(0, 0, 6690, 5940).size());
-        QCOMPARE(form->clientArea()->palette().color(QPalette::Window), QColor(255, 192, 192));
+        // The background as drawn, in the corner no control covers.
+        QCOMPARE(form->clientArea()->grab().toImage().pixelColor(1, 1), QColor(255, 192, 192));
         QVERIFY(!form->windowIcon().isNull());
         if (page >= flow::FirstCardPage && page <= flow::LastCardPage) {
             QCOMPARE(control<QTextEdit>(form, "Text1")->toPlainText(), shownGrid(page));

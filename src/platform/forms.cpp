@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "forms.h"
 
+#include "accesskeys.h"
 #include "resources.h"
 
 #include <QAbstractButton>
@@ -16,7 +17,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyleHints>
 #include <QVBoxLayout>
@@ -248,9 +252,10 @@ QAccessibleInterface *clientAccessibleFactory(const QString &className, QObject 
 //  - A held key repeats: a repeated Enter, Return, space or Alt+letter would
 //    press the next window's button too and skip cards unseen.
 //  - Every window appears with its buttons where the last one had them, so
-//    the second click of a double click would press the new window's
-//    button: a click on another window, within the double-click time and
-//    distance of the click before, is dropped.
+//    the second click of a double click on a button that took its window
+//    away would press the button of the window that has just appeared in
+//    its place. That second click is dropped; every other click acts,
+//    however soon it follows the one before.
 class InputGuard : public QObject
 {
 public:
@@ -326,35 +331,52 @@ private:
     bool secondClick(QObject *receiver, QMouseEvent *event)
     {
         auto *widget = qobject_cast<QWidget *>(receiver);
-        if (!widget || !qobject_cast<Form *>(widget->window()))
+        if (!widget)
             return false;
         QWidget *window = widget->window();
         const QPoint at = event->globalPosition().toPoint();
         const auto *hints = QGuiApplication::styleHints();
+        // The window of the button pressed last has gone, and this press
+        // lands where that button was, within the double-click time and
+        // distance of the press on it.
         const bool drop
-            = m_lastWindow != window && m_lastTime != 0
-              && event->timestamp() - m_lastTime < ulong(hints->mouseDoubleClickInterval())
-              && (at - m_lastAt).manhattanLength()
-                     <= std::max(hints->mouseDoubleClickDistance(), 5);
-        // The press that was dropped stays the one to compare with, so a
-        // triple click is dropped as a whole.
-        if (!drop) {
-            m_lastWindow = window;
-            m_lastTime = event->timestamp();
-            m_lastAt = at;
-        } else {
+            = m_pressed.time != 0 && m_pressed.window != window
+              && (!m_pressed.window || !m_pressed.window->isVisible())
+              && event->timestamp() - m_pressed.time < ulong(hints->mouseDoubleClickInterval())
+              && (at - m_pressed.at).manhattanLength()
+                     <= std::max(hints->mouseDoubleClickDistance(), 5)
+              && m_pressed.button.contains(at);
+        if (drop) {
+            // The press that was dropped stays the one to compare with, so
+            // a triple click is dropped as a whole.
             m_dropRelease = true;
             m_dropped = event->button();
+            return true;
         }
-        return drop;
+        // Qt follows the second press of a double click with a double-click
+        // event for the same spot: it is no new press.
+        if (event->type() == QEvent::MouseButtonDblClick)
+            return false;
+        auto *button = qobject_cast<QPushButton *>(widget);
+        m_pressed = button ? Press{window, QRect(button->mapToGlobal(QPoint()), button->size()),
+                                   event->timestamp(), at}
+                           : Press{};
+        return false;
     }
+
+    // The last press, if it was on a push button: the button's window, where
+    // the button was on screen, and when and where it was pressed.
+    struct Press {
+        QPointer<QWidget> window;
+        QRect button;
+        ulong time = 0;
+        QPoint at;
+    };
 
     int m_releasedKey = 0;
     ulong m_releasedAt = 0;
     bool m_altOvertaken = false;
-    QPointer<QWidget> m_lastWindow;
-    ulong m_lastTime = 0;
-    QPoint m_lastAt;
+    Press m_pressed;
     bool m_dropRelease = false;
     Qt::MouseButton m_dropped = Qt::NoButton;
 };
@@ -369,6 +391,17 @@ ClientArea::ClientArea(QWidget *parent)
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void ClientArea::setBackground(const QColor &colour)
+{
+    m_background = colour;
+    update();
+}
+
+void ClientArea::paintEvent(QPaintEvent *event)
+{
+    QPainter(this).fillRect(event->rect(), m_background);
 }
 
 void hideFromAssistiveTechnology(QWidget *decoration)
@@ -492,8 +525,11 @@ Form::Form(const QString &name, Frame frame)
     : m_frame(frame)
 {
     static const bool guarding = [] {
-        QCoreApplication::instance()->installEventFilter(
-            new InputGuard(QCoreApplication::instance()));
+        // The filter installed last sees each event first: the guard drops
+        // a held key before its letter is looked at.
+        QCoreApplication *application = QCoreApplication::instance();
+        application->installEventFilter(new LatinAccessKeys(application));
+        application->installEventFilter(new InputGuard(application));
         return true;
     }();
     Q_UNUSED(guarding);
@@ -516,7 +552,6 @@ Form::Form(const QString &name, Frame frame)
     layout->setSizeConstraint(onWayland() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
     m_client = new ClientArea(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setAutoFillBackground(true);
     layout->addWidget(m_client);
 }
 
@@ -541,9 +576,7 @@ void Form::setClientSize(int widthTwips, int heightTwips)
 
 void Form::setBackground(const QColor &colour)
 {
-    QPalette palette = m_client->palette();
-    palette.setColor(QPalette::Window, colour);
-    m_client->setPalette(palette);
+    m_client->setBackground(colour);
 }
 
 QMenu *Form::addMenu(const QString &objectName, const QString &caption)
@@ -607,10 +640,26 @@ void Form::placeBy(std::function<void()> placement)
 void Form::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    if (!onWayland())
+        return;
     // On Wayland the window has now taken the compositor's maximized size,
     // as it must; only now may it ask to be normal again.
-    if (onWayland() && (windowState() & Stretched))
+    if (windowState() & Stretched) {
         keepItsSize();
+        return;
+    }
+    // Any other size the compositor offers, as when the user drags an edge
+    // of Qt's own frame, is a size the window may decline: it goes back to
+    // its own.
+    if (size() != minimumSize()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!(windowState() & Stretched) && size() != minimumSize())
+                    resize(minimumSize());
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void Form::keepItsSize()

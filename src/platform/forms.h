@@ -8,6 +8,7 @@
 // gone. Everything else is plain Qt.
 #pragma once
 
+#include <QColor>
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -29,13 +30,24 @@ namespace forms {
 [[nodiscard]] double toTwips(int pixels);
 [[nodiscard]] QRect twipsRect(int left, int top, int width, int height);
 
-// The area below the menu bar that holds a window's controls.
+// The area below the menu bar that holds a window's controls. It paints its
+// background colour itself rather than taking it from a palette of its own:
+// the style caches what it draws under the palette's identity, and a palette
+// made for each window would add to that cache every time a window opens.
 class ClientArea : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit ClientArea(QWidget *parent);
+    void setBackground(const QColor &colour);
+    [[nodiscard]] QColor background() const { return m_background; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_background;
 };
 
 // Keeps a purely decorative control, such as the shadow copy of a two-colour
@@ -114,7 +126,7 @@ private:
 
     friend void unload(const QString &name);
     friend void endProgram(int status);
-    QWidget *m_client = nullptr;
+    ClientArea *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
     bool m_unloading = false;

@@ -520,12 +520,102 @@ def double_clicks(binary):
         program.stop()
 
 
+def click_enter_click(binary):
+    """A whole trick at machine pace by mouse and Enter: the box on each
+    card clicked, Enter, and the next card's box, where the last one was,
+    clicked 0.2 s after the one before."""
+    log("click the box, Enter, click the next card's box: all six ticked")
+    program = Program(binary)
+    try:
+        card = to_first_card(program)
+        box = next(n for n in walk(card) if n.getRole() == pyatspi.ROLE_CHECK_BOX)
+        x, y, w, h = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        xdo("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+        xdo(*["click", "1", "sleep", "0.05", "key", "Return", "sleep", "0.15"] * 6)
+        result = program.window(RESULT)
+        require("The number you chose is 63" in labels(result),
+                f"the result reads {labels(result)}")
+        key("Return")
+        goodbye_once_then_end(program)
+    finally:
+        program.stop()
+
+
+# Each layout's keys for N, H, A and E: the letters they write there.
+LAYOUT_KEYS = {
+    "ru": ("Cyrillic_te", "Cyrillic_er", "Cyrillic_ef", "Cyrillic_u"),
+    "il": ("hebrew_mem", "hebrew_yod", "hebrew_shin", "hebrew_qoph"),
+}
+
+
+def layout_keys(binary, layout):
+    """Access keys with a keyboard layout that writes no Latin letters."""
+    log(f"keyboard layout {layout} alone: Alt+N, Alt+H then A, Alt+E")
+    n, h, a, e = LAYOUT_KEYS[layout]
+    subprocess.run(["setxkbmap", layout], check=True, timeout=TIMEOUT)
+    program = Program(binary)
+    try:
+        program.message_box(WELCOME)
+        key("Return")
+        program.window(INTRO)
+        key("alt+" + n)
+        card = program.window(CARD, lambda w: grid_of(w) == CARD_GRIDS[0])
+        key("alt+" + h, a)
+        program.window(ABOUT)
+        key("Return")
+        program.gone(ABOUT)
+        wait_for(lambda: pyatspi.STATE_SENSITIVE in states(card), "the card to be enabled")
+        key("alt+" + e)
+        goodbye_once_then_end(program)
+    finally:
+        program.stop()
+        subprocess.run(["setxkbmap", "us"], check=True, timeout=TIMEOUT)
+
+
 def input_runs(binary):
     runs = []
     for spacing in (0, 0.02, 0.05):
         runs.append(lambda spacing=spacing: alt_n_then_close(binary, spacing))
         runs.append(lambda spacing=spacing: alt_n_then_about(binary, spacing))
+    runs += [lambda: click_enter_click(binary)]
+    runs += [lambda layout=layout: layout_keys(binary, layout) for layout in LAYOUT_KEYS]
     return runs + [lambda: held_enter(binary), lambda: double_clicks(binary)]
+
+
+def resident_kib(pid):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    raise Failure("no resident size")
+
+
+def about_soak(binary, openings=300):
+    """About opened and closed by keyboard over and over, as fast as its
+    window is mapped and unmapped: the program's memory stays put."""
+    log(f"About opened and closed {openings} times from the welcome window")
+    program = Program(binary)
+    try:
+        program.message_box(WELCOME)
+        key("Return")
+        program.window(INTRO)
+        def round_trip():
+            xdo("key", "alt+h", "a")
+            wait_for(lambda: x_window(ABOUT), "About to be mapped")
+            xdo("key", "Return")
+            wait_for(lambda: not x_window(ABOUT), "About to be unmapped")
+        for _ in range(20):  # what the first openings fill stays
+            round_trip()
+        before = resident_kib(program.process.pid)
+        for _ in range(openings):
+            round_trip()
+        grown = resident_kib(program.process.pid) - before
+        log(f"    resident memory {before} KiB, grown by {grown} KiB")
+        require(grown <= 1024, f"resident memory grew by {grown} KiB")
+        key("alt+e")
+        goodbye_once_then_end(program)
+    finally:
+        program.stop()
 
 
 # A screen reader listening: Orca speaks through speech-dispatcher, whose
@@ -813,7 +903,8 @@ def wayland(binary):
         compositor.terminate()
         compositor.wait(timeout=TIMEOUT)
         compositor, _ = weston(runtime, "numora-wayland-only")
-        log("only Wayland: the trick completes, maximize neither kills nor maximizes")
+        log("only Wayland: the trick completes, maximize neither kills nor maximizes, "
+            "and the corner cannot be dragged")
         os.environ.pop("DISPLAY")
         os.environ["WAYLAND_DISPLAY"] = "numora-wayland-only"
         program = Program(binary)
@@ -850,6 +941,21 @@ def wayland(binary):
             log(f"    after minimize: client area {after}")
             require(after is not None and after[2:] == before[2:],
                     f"the window is out of reach after minimize: {after}")
+            # The lower right corner of Qt's frame, 3 pixels wide, dragged
+            # out: the compositor offers a larger size, which a fixed window
+            # declines.
+            left, top, width, client_height = after
+            corner_x, corner_y = left + width + 1, top + client_height + 1
+            xdo("mousemove", "--sync", str(corner_x), str(corner_y))
+            xdo("mousedown", "1")
+            for step in range(1, 6):
+                xdo("mousemove", "--sync", str(corner_x + 30 * step), str(corner_y + 20 * step))
+                time.sleep(0.1)
+            xdo("mouseup", "1")
+            time.sleep(1.5)
+            size = tuple(intro.queryComponent().getExtents(pyatspi.WINDOW_COORDS)[2:])
+            log(f"    after dragging the corner: window {size}, was {(width, height)}")
+            require(size == (width, height), f"dragging the corner resized the window to {size}")
             for _ in range(6):
                 window = program.window(INTRO if _ == 0 else CARD)
                 named(window, pyatspi.ROLE_PUSH_BUTTON, "Next >")
@@ -887,6 +993,9 @@ def main():
     elif scenario == "input":
         runs = input_runs(binary)
         play_one = lambda run: run()  # noqa: E731
+    elif scenario == "about-soak":
+        runs = [{}]
+        play_one = lambda run: about_soak(binary)  # noqa: E731
     elif scenario == "wayland":
         runs = [{}]
         play_one = lambda run: wayland(binary)  # noqa: E731

@@ -56,6 +56,13 @@ Registry &registry()
     return r;
 }
 
+constexpr auto Stretched = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 double logicalDpi()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -115,6 +122,7 @@ public:
         setObjectName(QLatin1String(PlacerName));
         m_assumed = m_window->isVisible() ? frameOf(m_window) : registry().frame;
         m_window->installEventFilter(this);
+        m_size = m_window->size();
         m_placement();
     }
 
@@ -132,17 +140,29 @@ public:
     {
         if (!m_placement)
             return;
-        const QMargins frame = frameOf(m_window);
-        if (frame.isNull())
-            return; // not framed yet, or nothing will frame it
-        registry().frame = frame;
+        // The frame counts once the window is on screen: a window manager
+        // can announce it before it maps the window, and then still put the
+        // window where it likes as it maps it.
+        const QWindow *handle = m_window->windowHandle();
+        const QMargins frame = handle && handle->isExposed() ? frameOf(m_window) : QMargins();
+        if (!frame.isNull())
+            registry().frame = frame;
         // Once more with the real frame, which also undoes a window manager
         // that put the window somewhere of its own choosing as it mapped it.
         // Some window managers settle on their frame in steps; a window the
-        // user has moved keeps its place unless its frame changes.
-        if (!m_framed || frame != m_assumed) {
-            m_framed = true;
-            m_assumed = frame;
+        // user has moved keeps its place unless its frame changes. A window
+        // whose size changed after it was placed (a box that lays itself out
+        // late) is placed again for its new size.
+        const bool framed = !frame.isNull() && (!m_framed || frame != m_assumed);
+        // (Wayland places windows itself, and a window there changes size
+        // only as it is maximized and back.)
+        const bool resized = m_window->size() != m_size && !onWayland();
+        if (framed || resized) {
+            if (framed) {
+                m_framed = true;
+                m_assumed = frame;
+            }
+            m_size = m_window->size();
             m_placement();
         }
     }
@@ -168,6 +188,7 @@ private:
     QWidget *m_window;
     std::function<void()> m_placement;
     QMargins m_assumed;
+    QSize m_size;
     bool m_framed = false;
 };
 
@@ -488,13 +509,6 @@ QRect twipsRect(int left, int top, int width, int height)
 
 namespace {
 
-constexpr auto Stretched = Qt::WindowMaximized | Qt::WindowFullScreen;
-
-bool onWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 // Qt marks a tool window as a utility window, which some window managers
 // (icewm among them) still list in the task bar. Before the window is mapped
 // it can say so itself; Qt keeps states it finds there when it maps it.
@@ -550,6 +564,12 @@ Form::Form(const QString &name, Frame frame)
     // it, or the compositor ends the program; there the windows only keep a
     // minimum size, and go back to it when the maximizing is taken back.
     layout->setSizeConstraint(onWayland() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
+    m_ownSize.setSingleShot(true);
+    m_ownSize.setInterval(250);
+    connect(&m_ownSize, &QTimer::timeout, this, [this] {
+        if (!(windowState() & Stretched) && size() != minimumSize())
+            resize(minimumSize());
+    });
     m_client = new ClientArea(this);
     m_client->setObjectName(QStringLiteral("client"));
     layout->addWidget(m_client);
@@ -645,21 +665,17 @@ void Form::resizeEvent(QResizeEvent *event)
     // On Wayland the window has now taken the compositor's maximized size,
     // as it must; only now may it ask to be normal again.
     if (windowState() & Stretched) {
+        m_ownSize.stop();
         keepItsSize();
         return;
     }
     // Any other size the compositor offers, as when the user drags an edge
-    // of Qt's own frame, is a size the window may decline: it goes back to
-    // its own.
-    if (size() != minimumSize()) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (!(windowState() & Stretched) && size() != minimumSize())
-                    resize(minimumSize());
-            },
-            Qt::QueuedConnection);
-    }
+    // of Qt's own frame, is a size the window may decline: once the sizes
+    // stop coming it goes back to its own. Not at once: the new size and
+    // the new state of a maximize reach the window one after the other, and
+    // until both are known the window must keep the size it has taken.
+    if (size() != minimumSize())
+        m_ownSize.start();
 }
 
 void Form::keepItsSize()

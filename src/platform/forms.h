@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -131,6 +132,9 @@ private:
     QPointer<QWidget> m_lastFocus;
     bool m_unloading = false;
     bool m_watchingMinimize = false;
+    // On Wayland: takes the window back to its own size after the
+    // compositor offered another.
+    QTimer m_ownSize;
     Frame m_frame;
 };
 

@@ -10,7 +10,7 @@ log=$XDG_RUNTIME_DIR/numora.log
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS="suppressions=$here/data/lsan.supp:print_suppressions=0"
-timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+timeout 120 sh "$here/xserver.sh" "-screen 0 1024x768x24" sh -c '
   openbox --sm-disable >/dev/null 2>&1 & wm=$!
   for i in $(seq 50); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break

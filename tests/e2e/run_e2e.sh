@@ -11,5 +11,5 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 # -noreset: without a window manager the server would otherwise reset, and
 # refuse connections for a moment, whenever the program between two runs
 # was its last client.
-exec timeout 300 xvfb-run -a -s "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
+exec timeout 300 sh "$here/../xserver.sh" "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
   dbus-run-session -- /usr/bin/python3 "$here/numora_e2e.py" "$@"

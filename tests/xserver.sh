@@ -1,0 +1,29 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs a command on a virtual X server of its own:
+#   xserver.sh "SERVER OPTIONS" command [argument]...
+# The server picks a free display itself (-displayfd), so that any number of
+# tests can start servers at the same moment; it ends with the command.
+set -eu
+options=$1
+shift
+dir=$(mktemp -d)
+# shellcheck disable=SC2086 # the options are words for the server
+Xvfb -displayfd 3 -nolisten tcp $options 3>"$dir/display" 2>"$dir/log" &
+server=$!
+trap 'kill $server 2>/dev/null || true; rm -rf "$dir"' EXIT
+tries=0
+until [ -s "$dir/display" ]; do
+  tries=$((tries + 1))
+  if [ $tries -gt 200 ] || ! kill -0 $server 2>/dev/null; then
+    echo "the virtual X server did not start:" >&2
+    cat "$dir/log" >&2
+    exit 1
+  fi
+  sleep 0.05
+done
+DISPLAY=:$(cat "$dir/display")
+export DISPLAY
+status=0
+"$@" || status=$?
+exit $status

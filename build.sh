@@ -45,8 +45,18 @@ fi
 
 [ "$mode" = setup ] && exit 0
 
+# A build keeps the tests that time what they see waiting, where several
+# trees are built and tested at once (NUMORA_SERIAL_LOCK, see .ci/run).
+build() {
+  if [ -n "${NUMORA_SERIAL_LOCK:-}" ]; then
+    flock -s "$NUMORA_SERIAL_LOCK" cmake --build --preset "$1" --parallel "$(nproc)"
+  else
+    cmake --build --preset "$1" --parallel "$(nproc)"
+  fi
+}
+
 cmake --preset default
-cmake --build --preset default --parallel "$(nproc)"
+build default
 
 case "$mode" in
   run) exec build/src/numora ;;
@@ -60,7 +70,7 @@ case "$mode" in
     # The same suite again with AddressSanitizer and UndefinedBehaviorSanitizer,
     # plus a leak check of a whole trick.
     cmake --preset sanitizers
-    cmake --build --preset sanitizers --parallel "$(nproc)"
+    build sanitizers
     UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitizers
     ;;
   bench)

@@ -19,7 +19,7 @@ exec_line=$(sed -n 's/^Exec=//p' "$launcher")
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$launcher")
 
 export XDG_RUNTIME_DIR=$(mktemp -d)
-timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+timeout 60 sh "$(dirname "$0")/xserver.sh" "-screen 0 1024x768x24" sh -c '
   # Windows come and go while xdotool walks the tree; ask again until one
   # by that name is there, for up to 20 s.
   wait_window() {

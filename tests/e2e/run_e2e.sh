@@ -11,5 +11,12 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 # -noreset: without a window manager the server would otherwise reset, and
 # refuse connections for a moment, whenever the program between two runs
 # was its last client.
-exec timeout 300 sh "$here/../xserver.sh" "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
+# Scenarios that time what they see at machine pace or at a listener's take
+# NUMORA_SERIAL_LOCK, where set, alone: no build and no other such test runs
+# beside them, in this tree or another.
+lock=""
+case "${2:-}" in
+  input | listen) [ -n "${NUMORA_SERIAL_LOCK:-}" ] && lock="flock -x $NUMORA_SERIAL_LOCK" ;;
+esac
+exec $lock timeout 300 sh "$here/../xserver.sh" "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
   dbus-run-session -- /usr/bin/python3 "$here/numora_e2e.py" "$@"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/start.h"
-#include "windows/windows.h"
+#include "windows/registration.h"
 
 int main(int argc, char **argv)
 {
-    return forms::run(argc, argv, QStringLiteral("Intro"), &registerWindows);
+    return forms::run(argc, argv, QStringLiteral("Intro"), &windows::registerWindows);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "platform/start.h"
+#include "platform/testing.h"
 
 #include <QPointer>
 #include <QPushButton>

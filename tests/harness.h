@@ -7,9 +7,10 @@
 #include "flow/flow.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "platform/testing.h"
 #include "trick/carddeck.h"
 #include "trick/reply.h"
-#include "windows/windows.h"
+#include "windows/registration.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -46,7 +47,7 @@ inline void install()
 {
     static bool done = false;
     if (!done) {
-        registerWindows();
+        windows::registerWindows();
         done = true;
     }
     forms::setHost({[](const QString &prompt, const QString &title) {

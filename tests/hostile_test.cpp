@@ -4,7 +4,7 @@
 // in its own environment: a screen smaller than the windows, a machine
 // without the substitute fonts, About texts full of markup.
 #include "harness.h"
-#include "platform/resources.h"
+#include "platform/fonts.h"
 
 #include <QScreen>
 

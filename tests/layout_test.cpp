@@ -5,7 +5,7 @@
 // not overlap.
 #include "harness.h"
 
-#include "platform/resources.h"
+#include "platform/fonts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>

@@ -4,10 +4,12 @@
 // files, offscreen and without a window manager, at the scale Qt is given:
 //   QT_SCALE_FACTOR=2 numora-screenshots DIR
 #include "flow/flow.h"
+#include "platform/fonts.h"
 #include "platform/forms.h"
-#include "platform/resources.h"
+#include "platform/style.h"
+#include "platform/testing.h"
 #include "trick/reply.h"
-#include "windows/windows.h"
+#include "windows/registration.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +47,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    registerWindows();
+    windows::registerWindows();
     forms::setHost({[](const QString &, const QString &) {}, [](int) {}});
     bool ok = true;
     for (flow::PageId page = flow::IntroPage; page <= flow::QuitPage; ++page) {

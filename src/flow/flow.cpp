@@ -2,9 +2,8 @@
 #include "flow.h"
 
 #include "platform/forms.h"
+#include "platform/placement.h"
 #include "trick/reply.h"
-
-#include <algorithm>
 
 namespace flow {
 
@@ -28,14 +27,10 @@ void centre(forms::Form &window, double offsetTwips)
     // Placed again with the real frame once the window manager has framed
     // the window: before that its outer size is only an estimate.
     window.placeBy([&window, offsetTwips] {
-        const double width = window.outerWidth();
-        const double height = window.outerHeight();
-        const double left = (forms::screenWidth() - width) / 2 + offsetTwips;
-        const double top = (forms::screenHeight() - height) / 2 + offsetTwips;
-        // Wholly on the screen where the window fits; where it does not, its
-        // top-left corner, with the title bar and menus, stays on it.
-        window.moveTo(std::max(std::min(left, forms::screenWidth() - width), 0.0),
-                      std::max(std::min(top, forms::screenHeight() - height), 0.0));
+        const QPointF corner
+            = forms::centredCorner({window.outerWidth(), window.outerHeight()},
+                                   {forms::screenWidth(), forms::screenHeight()}, offsetTwips);
+        window.moveTo(corner.x(), corner.y());
     });
 }
 

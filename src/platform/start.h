@@ -1,24 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The program's start: the command line, the choice of platform, the
+// display, and the event loop.
 #pragma once
 
-#include <QApplication>
 #include <QString>
 
 #include <functional>
 
 namespace forms {
-
-// The application object. An error that escapes a handler as a C++
-// exception would otherwise leave Qt in undefined behaviour; here it is
-// caught where Qt delivers events and handed to fail().
-class Application : public QApplication
-{
-    Q_OBJECT
-
-public:
-    Application(int &argc, char **argv);
-    bool notify(QObject *receiver, QEvent *event) override;
-};
 
 // Parses the command line, opens the display, lets registerWindows tell the
 // layer about every window, loads and shows the startup window and runs the

@@ -4,7 +4,7 @@
 #include "abouttexts.h"
 #include "flow/flow.h"
 #include "platform/controls.h"
-#include "platform/resources.h"
+#include "platform/fonts.h"
 #include "windows/colours.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 #include "intro.h"
 
 #include "platform/controls.h"
-#include "platform/resources.h"
+#include "platform/fonts.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 #include "pick.h"
 
 #include "platform/controls.h"
-#include "platform/resources.h"
+#include "platform/fonts.h"
 #include "trick/carddeck.h"
 #include "trick/reply.h"
 

@@ -2,7 +2,7 @@
 #include "quit.h"
 
 #include "platform/controls.h"
-#include "platform/resources.h"
+#include "platform/fonts.h"
 #include "trick/reply.h"
 
 #include <QLabel>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The faces the windows were designed with, and the free faces that stand
+// in for them where they are not installed.
 #pragma once
 
 #include <QFont>
-#include <QIcon>
 #include <QString>
-
-class QStyle;
 
 namespace forms {
 
@@ -30,12 +30,5 @@ inline constexpr FaceSubstitute FaceSubstitutes[] = {
 [[nodiscard]] QFont font(const QString &face, double points, bool bold = false);
 // The font of every control that has none of its own.
 [[nodiscard]] QFont defaultFont();
-
-// The program icon, the same on every window.
-[[nodiscard]] QIcon programIcon();
-
-// Fusion, with a focus mark on push buttons that shows plainly which button
-// Enter and space will press.
-[[nodiscard]] QStyle *makeStyle();
 
 } // namespace forms

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows.h"
+#include "registration.h"
 
 #include "frmabout.h"
 #include "intro.h"
 #include "pick.h"
 #include "quit.h"
+
+namespace windows {
 
 void registerWindows()
 {
@@ -17,3 +19,5 @@ void registerWindows()
     forms::registerForm(QLatin1String(flow::AboutWindow),
                         [] { return std::make_unique<frmabout>(); });
 }
+
+} // namespace windows

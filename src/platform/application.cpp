@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "application.h"
+
+#include "registry.h"
+
+namespace forms {
+
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &error) {
+        failWith(error);
+    } catch (...) {
+        fail(QStringLiteral("internal error of an unknown kind"));
+    }
+    return false;
+}
+
+void failWith(const std::exception &error)
+{
+    fail(QStringLiteral("internal error: ") + QString::fromLocal8Bit(error.what()));
+}
+
+} // namespace forms

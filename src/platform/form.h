@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// A top-level window of the program: its fixed frame, menu bar and client
+// area, given in twips, and its handlers, which run only while it takes
+// input.
+#pragma once
+
+#include "clientarea.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace forms {
+
+enum class Frame {
+    FixedDialog, // title bar with close box, no minimize or maximize, fixed size
+    FixedTool, // narrow tool-window title bar, fixed size, not in the task bar
+};
+
+// A top-level window of the program. A subclass builds its controls in its
+// constructor; Form_Load and Form_Unload are its event handlers.
+class Form : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form(const QString &name, Frame frame);
+    ~Form() override;
+
+    virtual void Form_Load() { }
+    virtual void Form_Unload() { }
+
+    // Controls live in the client area, below the menu bar if there is one.
+    [[nodiscard]] QWidget *clientArea() const { return m_client; }
+    void setClientSize(int widthTwips, int heightTwips);
+    void setBackground(const QColor &colour);
+    QMenu *addMenu(const QString &objectName, const QString &caption);
+    QAction *addMenuItem(QMenu *menu, const QString &objectName, const QString &caption);
+
+    // Outer size in twips, frame included, and placement of the outer
+    // top-left corner.
+    [[nodiscard]] double outerWidth() const;
+    [[nodiscard]] double outerHeight() const;
+    void moveTo(double leftTwips, double topTwips);
+    // Runs placement (which reads the outer size and moves the window) now,
+    // and again with the real frame once the window manager has framed the
+    // window (see keepPlaced).
+    void placeBy(std::function<void()> placement);
+
+    // Enables or disables the whole window, menus included; enabling gives
+    // the focus back to the control that had it.
+    void setFormEnabled(bool enabled);
+
+    [[nodiscard]] bool isUnloading() const { return m_unloading; }
+    // Whether the window's controls may act: it is loaded, not going, and
+    // enabled, and the program has not ended.
+    [[nodiscard]] bool takesInput() const;
+
+    // Connects a control's signal to one of the window's handlers, which
+    // then runs only while the window takes input. Qt can deliver a click
+    // late: a button's Alt shortcut clicks it about 100 ms after the key,
+    // when its window may be disabled or already gone.
+    template <typename Sender, typename Signal, typename Window>
+    void bind(Sender *sender, Signal signal, void (Window::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] {
+            if (takesInput())
+                (static_cast<Window *>(this)->*handler)();
+        });
+    }
+
+protected:
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void reject() override;
+
+private:
+    // Takes back a maximize or full screen the window was given.
+    void keepItsSize();
+
+    friend void unload(const QString &name);
+    friend void endProgram(int status);
+    ClientArea *m_client = nullptr;
+    QMenuBar *m_menuBar = nullptr;
+    QPointer<QWidget> m_lastFocus;
+    bool m_unloading = false;
+    bool m_watchingMinimize = false;
+    // On Wayland: takes the window back to its own size after the
+    // compositor offered another.
+    QTimer m_ownSize;
+    Frame m_frame;
+};
+
+} // namespace forms

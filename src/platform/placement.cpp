@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "placement.h"
+
+#include "windowsystem.h"
+#include "x11.h"
+
+#include <QEvent>
+#include <QMargins>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+
+// The window manager's frame is known only once a window is on screen, but
+// windows are placed before that. Frames of the same kind look the same, so
+// the last one seen stands in for the one to come.
+QMargins &lastFrame()
+{
+    static QMargins frame;
+    return frame;
+}
+
+// The window manager's frame around a window on screen; none before it is
+// framed, and none where there is no window manager.
+QMargins frameOf(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    const QMargins frame = handle && window->isVisible() ? handle->frameMargins() : QMargins();
+    // While the window manager is still framing the window, Qt can work out
+    // a frame from a parent that has no size yet: margins below zero.
+    const bool settled
+        = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+    return settled ? frame : QMargins();
+}
+
+// Runs a window's placement again once the window manager has framed it,
+// now with the real frame rather than the one it assumed. It looks at the
+// events that follow framing (the move to the framed position, the first
+// paint, activation) and at the window's property changes, where the frame
+// extents arrive on X11.
+class Placer : public QObject
+{
+public:
+    explicit Placer(QWidget *window, std::function<void()> placement)
+        : QObject(window)
+        , m_window(window)
+        , m_placement(std::move(placement))
+    {
+        setObjectName(QLatin1String(PlacerName));
+        m_assumed = m_window->isVisible() ? frameOf(m_window) : lastFrame();
+        m_window->installEventFilter(this);
+        m_size = m_window->size();
+        m_placement();
+    }
+
+    static constexpr char PlacerName[] = "forms_placer";
+
+    // The window's placer, if it has one. Looked up by name: a Placer has
+    // no meta-object of its own to be looked up by.
+    [[nodiscard]] static Placer *of(QWidget *window)
+    {
+        return static_cast<Placer *>(
+            window->findChild<QObject *>(QLatin1String(PlacerName), Qt::FindDirectChildrenOnly));
+    }
+
+    void check()
+    {
+        if (!m_placement)
+            return;
+        // The frame counts once the window is on screen: a window manager
+        // can announce it before it maps the window, and then still put the
+        // window where it likes as it maps it.
+        const QWindow *handle = m_window->windowHandle();
+        const QMargins frame = handle && handle->isExposed() ? frameOf(m_window) : QMargins();
+        if (!frame.isNull())
+            lastFrame() = frame;
+        // Once more with the real frame, which also undoes a window manager
+        // that put the window somewhere of its own choosing as it mapped it.
+        // Some window managers settle on their frame in steps; a window the
+        // user has moved keeps its place unless its frame changes. A window
+        // whose size changed after it was placed (a box that lays itself out
+        // late) is placed again for its new size.
+        const bool framed = !frame.isNull() && (!m_framed || frame != m_assumed);
+        // (Wayland places windows itself, and a window there changes size
+        // only as it is maximized and back.)
+        const bool resized = m_window->size() != m_size && !onWayland();
+        if (framed || resized) {
+            if (framed) {
+                m_framed = true;
+                m_assumed = frame;
+            }
+            m_size = m_window->size();
+            m_placement();
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Paint:
+        case QEvent::WindowActivate:
+        case QEvent::UpdateRequest:
+            check();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    std::function<void()> m_placement;
+    QMargins m_assumed;
+    QSize m_size;
+    bool m_framed = false;
+};
+
+} // namespace
+
+QPointF centredCorner(QSizeF outer, QSizeF screen, double offset)
+{
+    const double left = (screen.width() - outer.width()) / 2 + offset;
+    const double top = (screen.height() - outer.height()) / 2 + offset;
+    return {std::max(std::min(left, screen.width() - outer.width()), 0.0),
+            std::max(std::min(top, screen.height() - outer.height()), 0.0)};
+}
+
+QSize outerSize(const QWidget *window)
+{
+    const QMargins frame = frameOf(window);
+    return window->size().grownBy(frame.isNull() ? lastFrame() : frame);
+}
+
+// Before the window is mapped Qt asks the window manager to put the frame
+// there; once it is framed, the frame Qt itself assumes may lag behind the
+// real one, so the inner corner is placed instead.
+void moveFrameTo(QWidget *window, const QPoint &corner)
+{
+    if (const QMargins frame = frameOf(window); !frame.isNull())
+        window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), window->size()));
+    else
+        window->move(corner);
+}
+
+void rememberFrame(const QWidget *window)
+{
+    if (const QMargins frame = frameOf(window); !frame.isNull())
+        lastFrame() = frame;
+}
+
+void keepPlaced(QWidget *window, std::function<void()> placement)
+{
+    watchWindowProperties([](QWidget *changed) {
+        if (Placer *placer = Placer::of(changed)) {
+            // After Qt has read the property change itself.
+            QMetaObject::invokeMethod(
+                placer, [placer] { placer->check(); }, Qt::QueuedConnection);
+        }
+    });
+    delete Placer::of(window);
+    new Placer(window, std::move(placement));
+}
+
+} // namespace forms

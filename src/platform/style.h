@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The look of every window: one style everywhere, so that every text is
+// measured against the same frames.
+#pragma once
+
+class QStyle;
+
+namespace forms {
+
+// Fusion, with a focus mark on push buttons that shows plainly which button
+// Enter and space will press.
+[[nodiscard]] QStyle *makeStyle();
+
+} // namespace forms

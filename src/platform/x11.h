@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// What Numora tells and asks an X11 window manager that Qt has no words for.
+// The only place that speaks X11 (xcb) itself; elsewhere these do nothing.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace forms {
+
+// Calls changed with a top-level window whenever one of its X11 properties
+// changes: a window manager may set a window's frame extents after it has
+// mapped and moved it, and their property change is the only sign. Called
+// once; later calls change nothing.
+void watchWindowProperties(std::function<void(QWidget *window)> changed);
+
+// Qt marks a tool window as a utility window, which some window managers
+// (icewm among them) still list in the task bar. Before the window is
+// mapped it can say so itself; Qt keeps states it finds there when it maps
+// it.
+void keepOutOfTaskBar(QWidget *window);
+
+} // namespace forms

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "platform/placement.h"
 #include "platform/testing.h"
 
 #include <QPointer>
@@ -140,6 +141,31 @@ private slots:
         // Nothing loads after the end.
         forms::show(QStringLiteral("Probe"));
         QCOMPARE(forms::loadedCount(), 0);
+    }
+
+    // Windows and message boxes: centred, moved by the offset, wholly on
+    // the screen where they fit, their top-left corner on it where not.
+    void centringKeepsWindowsOnScreen_data()
+    {
+        QTest::addColumn<QSizeF>("outer");
+        QTest::addColumn<double>("offset");
+        QTest::addColumn<QPointF>("corner");
+        const QSizeF screen(1000, 800);
+        QTest::newRow("fits") << QSizeF(400, 300) << 0.0 << QPointF(300, 250);
+        QTest::newRow("fits, beside the centre") << QSizeF(400, 300) << 100.0 << QPointF(400, 350);
+        QTest::newRow("offset past the right and bottom edges")
+            << QSizeF(400, 300) << 400.0 << QPointF(600, 500);
+        QTest::newRow("as large as the screen") << screen << 100.0 << QPointF(0, 0);
+        QTest::newRow("wider and taller than the screen")
+            << QSizeF(1200, 900) << 0.0 << QPointF(0, 0);
+    }
+
+    void centringKeepsWindowsOnScreen()
+    {
+        QFETCH(QSizeF, outer);
+        QFETCH(double, offset);
+        QFETCH(QPointF, corner);
+        QCOMPARE(forms::centredCorner(outer, QSizeF(1000, 800), offset), corner);
     }
 
     void twipsFollowTheLogicalDpi()

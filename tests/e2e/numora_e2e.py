@@ -770,6 +770,19 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
             listener.settle()
             xdo("key", "--clearmodifiers", k)
 
+    def box(title_and_prompt):
+        """A message box: its title as an alert, its text, its button. Orca
+        48 at times presents a box by its title and button alone (the
+        welcome box once in fifteen, in five runs): there the text is
+        looked for, and its absence logged, not failed."""
+        title, prompt = title_and_prompt
+        hear("alert " + title)
+        start = listener.heard
+        hear(button("OK"))
+        if prompt not in listener.text()[start:listener.heard]:
+            require(orca_major() >= 48, f"the box '{title}' was read without its text")
+            log(f"    Orca {orca_major()} read the box '{title}' without its text")
+
     def about(back):
         # Alt+H at a fast typist's pace: H follows Alt before the reader has
         # answered for Alt.
@@ -791,7 +804,7 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
         hear(back)
 
     try:
-        hear("alert", WELCOME[1], button("OK"))
+        box(WELCOME)
         key("Return")
         greeting = ("Welcome ! to Numora!", "Please choose a number from 1 to 60")
         hear(INTRO, "dialog", *greeting, button("Next >"))
@@ -835,7 +848,7 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
             if 7 in about_from:
                 about(button("Exit"))
             key("Return")
-        hear("alert", GOODBYE[1], button("OK"))
+        box(GOODBYE)
         key("Return")
         status = program.process.wait(timeout=TIMEOUT)
         require(status == 0, f"the program exited with status {status}")

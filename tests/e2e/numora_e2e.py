@@ -158,9 +158,25 @@ def grid_of(window):
     return None
 
 
+def point_at(x, y):
+    """Moves the pointer to x, y and waits until it is there. (xdotool's own
+    --sync waits for ever where the pointer cannot get there.)"""
+    xdo("mousemove", str(x), str(y))
+    def there():
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], capture_output=True,
+                             text=True, timeout=TIMEOUT).stdout
+        where = dict(line.split("=", 1) for line in out.split())
+        return (int(where["X"]), int(where["Y"])) == (x, y)
+    wait_for(there, f"the pointer to reach {x},{y}", timeout=5)
+
+
 def click(node):
-    x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    xdo("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+    def on_screen():
+        x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        sw, sh = screen_size()
+        return (x, y, w, h) if 0 <= x + w // 2 < sw and 0 <= y + h // 2 < sh else None
+    x, y, w, h = wait_for(on_screen, f"'{node.name}' to be on the screen")
+    point_at(x + w // 2, y + h // 2)
     xdo("click", "1")
 
 
@@ -503,7 +519,7 @@ def double_clicks(binary):
             card = program.window(CARD, lambda w: grid_of(w) == CARD_GRIDS[number - 1])
             button = named(card, pyatspi.ROLE_PUSH_BUTTON, "Next >" if number < 6 else "Finish")
             x, y, w, h = button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            xdo("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+            point_at(x + w // 2, y + h // 2)
             xdo("click", "--repeat", "2", "--delay", "80", "1")
             if number < 6:
                 after = program.window(CARD, lambda w: grid_of(w) not in (None, CARD_GRIDS[number - 1]))
@@ -530,7 +546,7 @@ def click_enter_click(binary):
         card = to_first_card(program)
         box = next(n for n in walk(card) if n.getRole() == pyatspi.ROLE_CHECK_BOX)
         x, y, w, h = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        xdo("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+        point_at(x + w // 2, y + h // 2)
         xdo(*["click", "1", "sleep", "0.05", "key", "Return", "sleep", "0.15"] * 6)
         result = program.window(RESULT)
         require("The number you chose is 63" in labels(result),

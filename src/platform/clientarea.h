@@ -20,7 +20,6 @@ class ClientArea : public QWidget
 public:
     explicit ClientArea(QWidget *parent);
     void setBackground(const QColor &colour);
-    [[nodiscard]] QColor background() const { return m_background; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

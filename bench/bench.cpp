@@ -24,6 +24,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -254,6 +255,17 @@ std::pair<double, long> usage(pid_t pid)
     return {ticks * 1000.0 / double(sysconf(_SC_CLK_TCK)), switches};
 }
 
+// CPU time and wake-ups of a program left alone for ms, after a half second
+// to settle.
+std::pair<double, long> idleCost(pid_t pid, double ms)
+{
+    usleep(500000);
+    const auto [cpu0, switches0] = usage(pid);
+    usleep(useconds_t(ms * 1000));
+    const auto [cpu1, switches1] = usage(pid);
+    return {cpu1 - cpu0, switches1 - switches0};
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -281,6 +293,7 @@ int main(int argc, char **argv)
     }
     const bool brief = argc > 3 && std::strcmp(argv[3], "--short") == 0;
     const int runs = brief ? 3 : 15;
+    const int walks = brief ? 1 : 5;
     const double idleMs = brief ? 2000 : 10000;
     const char *numora = argv[1];
     const char *floor = argv[2];
@@ -302,47 +315,50 @@ int main(int argc, char **argv)
         }
     }
 
-    // Next steps and idle cost in one walk through the trick.
-    display.drain();
-    const pid_t pid = launch(numora);
-    display.waitForMap(WelcomeBox);
-    display.pressReturn();
-    auto [current, introShown] = display.waitForMap(IntroTitle);
-    (void)introShown;
-    display.waitForPaint(current);
-    usleep(500000);
-    const auto [cpu0, switches0] = usage(pid);
-    usleep(useconds_t(idleMs * 1000));
-    const auto [cpu1, switches1] = usage(pid);
-
-    std::vector<double> steps;
-    double cardIdleCpu = 0;
-    long cardIdleSwitches = 0;
-    for (int card = 0; card <= 6; ++card) {
-        // Nobody presses Enter within a quarter second of a window appearing;
-        // let the previous step's tail (deleting the old window) finish.
-        usleep(250000);
+    // Next steps in several walks through the trick, each from a fresh
+    // start, and idle cost in the first. One walk gives one sample of each
+    // step, and one scheduling hiccup on a busy machine would then count as
+    // the program's worst step.
+    std::vector<std::vector<double>> stepsByCard(6);
+    double welcomeIdleCpu = 0, cardIdleCpu = 0;
+    long welcomeIdleSwitches = 0, cardIdleSwitches = 0;
+    for (int walk = 0; walk < walks; ++walk) {
+        const bool idle = walk == 0;
         display.drain();
-        const double pressed = now();
+        const pid_t pid = launch(numora);
+        display.waitForMap(WelcomeBox);
         display.pressReturn();
-        const auto [next, mapped]
-            = display.waitForMap(card == 6 ? ResultTitle : CardTitle, current);
-        (void)mapped;
-        const double painted = display.waitForPaint(next);
-        if (card > 0)
-            steps.push_back(painted - pressed);
-        current = next;
-        if (card == 1) {
+        auto [current, introShown] = display.waitForMap(IntroTitle);
+        (void)introShown;
+        display.waitForPaint(current);
+        if (idle)
+            std::tie(welcomeIdleCpu, welcomeIdleSwitches) = idleCost(pid, idleMs);
+        for (int card = 0; card <= 6; ++card) {
+            // Nobody presses Enter within a quarter second of a window
+            // appearing; let the previous step's tail (deleting the old
+            // window) finish.
+            usleep(250000);
+            display.drain();
+            const double pressed = now();
+            display.pressReturn();
+            const auto [next, mapped]
+                = display.waitForMap(card == 6 ? ResultTitle : CardTitle, current);
+            (void)mapped;
+            const double painted = display.waitForPaint(next);
+            if (card > 0)
+                stepsByCard[size_t(card - 1)].push_back(painted - pressed);
+            current = next;
             // A card has its blinking caret in the grid.
-            usleep(500000);
-            const auto [c0, s0] = usage(pid);
-            usleep(useconds_t(idleMs * 1000));
-            const auto [c1, s1] = usage(pid);
-            cardIdleCpu = c1 - c0;
-            cardIdleSwitches = s1 - s0;
+            if (card == 1 && idle)
+                std::tie(cardIdleCpu, cardIdleSwitches) = idleCost(pid, idleMs);
         }
+        stop(pid);
     }
-    stop(pid);
+    std::vector<double> allSteps, steps;
+    for (const auto &card : stepsByCard) {
+        allSteps.insert(allSteps.end(), card.begin(), card.end());
+        steps.push_back(median(card));
+    }
 
     const double startRatio = median(startNumora) / median(startFloor);
     const double rssRatio = median(rssNumora) / median(rssFloor);
@@ -356,24 +372,26 @@ int main(int argc, char **argv)
     std::printf("%-50s %10.1f %10.1f %8.2f %10s\n", "peak resident memory then, median (MiB)",
                 median(rssNumora), median(rssFloor), rssRatio, "<= 1.20x");
     std::printf("%-50s %10.1f %10s %8s %10s\n", "Next on a card to next window drawn, median (ms)",
-                median(steps), "", "", "<= 16");
-    std::printf("%-50s %10.1f %10s %8s %10s\n", "Next on a card to next window drawn, worst (ms)",
+                median(allSteps), "", "", "<= 16");
+    std::printf("%-50s %10.1f %10s %8s %10s\n", "Next on the slowest card, median of walks (ms)",
                 worstStep, "", "", "<= 16");
     std::printf("%-50s %10.0f %10s %8s %10s\n", "idle on welcome window: CPU time (ms)",
-                cpu1 - cpu0, "", "", "0");
+                welcomeIdleCpu, "", "", "0");
     std::printf("%-50s %10ld %10s %8s %10s\n", "idle on welcome window: wake-ups",
-                switches1 - switches0, "", "", "");
+                welcomeIdleSwitches, "", "", "");
     std::printf("%-50s %10.0f %10s %8s %10s\n", "idle on a card: CPU time (ms)", cardIdleCpu, "",
                 "", "0");
     std::printf("%-50s %10ld %10s %8s %10s\n", "idle on a card: wake-ups", cardIdleSwitches, "", "",
                 "");
-    std::printf("Next on cards 1 to 6 (ms):");
+    std::printf("Next on cards 1 to 6, median of %d walks (ms):", walks);
     for (double step : steps)
         std::printf(" %.1f", step);
-    std::printf("\n(idle measured over %.0f s)\n", idleMs / 1000);
+    std::printf("; slowest single step %.1f\n(idle measured over %.0f s)\n",
+                *std::max_element(allSteps.begin(), allSteps.end()), idleMs / 1000);
     if (brief)
         return 0;
-    const bool met = startRatio <= 1.15 && rssRatio <= 1.2 && worstStep <= 16 && cpu1 - cpu0 == 0;
+    const bool met
+        = startRatio <= 1.15 && rssRatio <= 1.2 && worstStep <= 16 && welcomeIdleCpu == 0;
     std::printf("targets %s\n", met ? "met" : "missed");
     return 0;
 }

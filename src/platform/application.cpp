@@ -22,6 +22,12 @@ bool Application::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
+Host &host()
+{
+    static Host current;
+    return current;
+}
+
 void failWith(const std::exception &error)
 {
     fail(QStringLiteral("internal error: ") + QString::fromLocal8Bit(error.what()));

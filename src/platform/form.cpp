@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form.h"
 
-#include "clientarea.h"
+#include "accessibility.h"
 #include "fonts.h"
-#include "icon.h"
 #include "inputguard.h"
 #include "placement.h"
 #include "registry.h"
 #include "screen.h"
-#include "windowsystem.h"
+#include "style.h"
 #include "x11.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -23,6 +24,38 @@ namespace forms {
 namespace {
 constexpr auto Stretched = Qt::WindowMaximized | Qt::WindowFullScreen;
 } // namespace
+
+// The area below the menu bar that holds the window's controls. It paints
+// its background colour itself rather than taking it from a palette of its
+// own: the style caches what it draws under the palette's identity, and a
+// palette made for each window would add to that cache every time a window
+// opens. Screen readers read its controls in reading order.
+class ClientArea : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ClientArea(QWidget *parent)
+        : QWidget(parent)
+    {
+        readClientAreasInOrder(staticMetaObject.className());
+    }
+
+    void setBackground(const QColor &colour)
+    {
+        m_background = colour;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter(this).fillRect(event->rect(), m_background);
+    }
+
+private:
+    QColor m_background;
+};
 
 Form::Form(const QString &name, Frame frame)
     : m_frame(frame)
@@ -67,6 +100,11 @@ void Form::setFormEnabled(bool enabled)
     setEnabled(enabled);
     if (enabled && m_lastFocus)
         m_lastFocus->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget *Form::clientArea() const
+{
+    return m_client;
 }
 
 void Form::setClientSize(int widthTwips, int heightTwips)
@@ -241,3 +279,5 @@ void Form::reject()
 }
 
 } // namespace forms
+
+#include "form.moc"

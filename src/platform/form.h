@@ -5,8 +5,7 @@
 // input.
 #pragma once
 
-#include "clientarea.h"
-
+#include <QColor>
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -19,6 +18,8 @@ class QMenu;
 class QMenuBar;
 
 namespace forms {
+
+class ClientArea;
 
 enum class Frame {
     FixedDialog, // title bar with close box, no minimize or maximize, fixed size
@@ -39,7 +40,7 @@ public:
     virtual void Form_Unload() { }
 
     // Controls live in the client area, below the menu bar if there is one.
-    [[nodiscard]] QWidget *clientArea() const { return m_client; }
+    [[nodiscard]] QWidget *clientArea() const;
     void setClientSize(int widthTwips, int heightTwips);
     void setBackground(const QColor &colour);
     QMenu *addMenu(const QString &objectName, const QString &caption);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "messagebox.h"
 
-#include "host.h"
-#include "icon.h"
+#include "application.h"
 #include "placement.h"
 #include "screen.h"
+#include "style.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "placement.h"
 
-#include "windowsystem.h"
 #include "x11.h"
 
 #include <QEvent>

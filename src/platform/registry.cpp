@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "registry.h"
 
+#include "application.h"
 #include "form.h"
-#include "host.h"
 #include "messagebox.h"
 #include "placement.h"
 #include "testing.h"

@@ -4,7 +4,6 @@
 #include "application.h"
 #include "commandline.h"
 #include "displayerrors.h"
-#include "icon.h"
 #include "registry.h"
 #include "style.h"
 #include "testing.h"

@@ -40,4 +40,13 @@ QStyle *makeStyle()
     return new FocusStyle;
 }
 
+QIcon programIcon()
+{
+    // One icon shared by every window: Qt caches the pixmaps it makes of an
+    // icon for the window system under that icon's own key, so an icon made
+    // anew for each window would add its pixmaps to the cache each time.
+    static const QIcon icon(QStringLiteral(":/numora/numora.xpm"));
+    return icon;
+}
+
 } // namespace forms

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The look of every window: one style everywhere, so that every text is
-// measured against the same frames.
+// measured against the same frames, and one icon.
 #pragma once
+
+#include <QIcon>
 
 class QStyle;
 
@@ -11,5 +13,7 @@ namespace forms {
 // Fusion, with a focus mark on push buttons that shows plainly which button
 // Enter and space will press.
 [[nodiscard]] QStyle *makeStyle();
+
+[[nodiscard]] QIcon programIcon();
 
 } // namespace forms

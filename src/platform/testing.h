@@ -5,7 +5,6 @@
 #pragma once
 
 #include "application.h"
-#include "host.h"
 
 namespace forms {
 

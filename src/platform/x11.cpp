@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "x11.h"
 
-#include "windowsystem.h"
-
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QWidget>
@@ -42,6 +40,16 @@ private:
 };
 
 } // namespace
+
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 void watchWindowProperties(std::function<void(QWidget *window)> changed)
 {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// What Numora tells and asks an X11 window manager that Qt has no words for.
-// The only place that speaks X11 (xcb) itself; elsewhere these do nothing.
+// Which window system the program runs on, for the few things that differ,
+// and what Numora tells and asks an X11 window manager that Qt has no words
+// for. The only place that speaks X11 (xcb) itself; elsewhere the X11
+// calls do nothing.
 #pragma once
 
 #include <functional>
@@ -9,6 +11,10 @@
 class QWidget;
 
 namespace forms {
+
+// X11 through Qt's xcb platform (the offscreen platform is neither).
+[[nodiscard]] bool onX11();
+[[nodiscard]] bool onWayland();
 
 // Calls changed with a top-level window whenever one of its X11 properties
 // changes: a window manager may set a window's frame extents after it has

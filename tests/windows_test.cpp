@@ -331,6 +331,10 @@ private slots:
         QTest::keyClicks(grid, QStringLiteral("12 x"));
         QTest::keyClick(grid, Qt::Key_Delete);
         QCOMPARE(grid->toPlainText(), text);
+        // Nor does an input method (an on-screen keyboard) serve it.
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QCoreApplication::sendEvent(QGuiApplication::focusObject(), &query);
+        QVERIFY(!query.value(Qt::ImEnabled).toBool());
         // Tab order: grid, Next, Exit, check box; then round again.
         const char *order[] = {"Next", "Command1", "Check1", "Text1"};
         for (const char *name : order) {

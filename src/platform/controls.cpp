@@ -169,6 +169,16 @@ void TextBox::setCenteredText(const QString &text)
     moveCursor(QTextCursor::Start);
 }
 
+QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // Nothing is typed here, so no input method serves it: no on-screen
+    // keyboard comes up for it, and the first key press in it does not wait
+    // for the compose table to be read.
+    if (query == Qt::ImEnabled)
+        return false;
+    return QTextEdit::inputMethodQuery(query);
+}
+
 void TextBox::paintEvent(QPaintEvent *event)
 {
     QTextEdit::paintEvent(event);

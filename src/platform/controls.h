@@ -47,6 +47,7 @@ class TextBox : public QTextEdit
 public:
     explicit TextBox(QWidget *parent);
     void setCenteredText(const QString &text);
+    [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The controls the windows are made of, with their keyboard rules, placed by
+// rectangles in twips and given their stacking and tab order.
 #pragma once
 
 #include <QCheckBox>

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// Which window system the program runs on, for the few things that differ,
-// and what Numora tells and asks an X11 window manager that Qt has no words
-// for. The only place that speaks X11 (xcb) itself; elsewhere the X11
-// calls do nothing.
+// Which window system the program runs on, and what it tells and asks an X11
+// window manager that Qt has no words for: the only code that speaks xcb.
 #pragma once
 
 #include <functional>
@@ -15,6 +13,8 @@ namespace forms {
 // X11 through Qt's xcb platform (the offscreen platform is neither).
 [[nodiscard]] bool onX11();
 [[nodiscard]] bool onWayland();
+
+// The calls below do nothing on other window systems.
 
 // Calls changed with a top-level window whenever one of its X11 properties
 // changes: a window manager may set a window's frame extents after it has

@@ -48,11 +48,7 @@ fi
 # A build keeps the tests that time what they see waiting, where several
 # trees are built and tested at once (NUMORA_SERIAL_LOCK, see .ci/run).
 build() {
-  if [ -n "${NUMORA_SERIAL_LOCK:-}" ]; then
-    flock -s "$NUMORA_SERIAL_LOCK" cmake --build --preset "$1" --parallel "$(nproc)"
-  else
-    cmake --build --preset "$1" --parallel "$(nproc)"
-  fi
+  sh tests/serial.sh beside cmake --build --preset "$1" --parallel "$(nproc)"
 }
 
 cmake --preset default

@@ -5,6 +5,10 @@
 # The server picks a free display itself (-displayfd), so that any number of
 # tests can start servers at the same moment; it ends with the command.
 set -eu
+# Beside the other builds and tests, never while a timed one runs alone.
+if [ -n "${NUMORA_SERIAL_LOCK:-}" ] && [ -z "${NUMORA_SERIAL_HELD:-}" ]; then
+  exec sh "$(dirname "$0")/serial.sh" beside sh "$0" "$@"
+fi
 options=$1
 shift
 dir=$(mktemp -d)

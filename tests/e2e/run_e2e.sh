@@ -11,12 +11,12 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 # -noreset: without a window manager the server would otherwise reset, and
 # refuse connections for a moment, whenever the program between two runs
 # was its last client.
-# Scenarios that time what they see at machine pace or at a listener's take
-# NUMORA_SERIAL_LOCK, where set, alone: no build and no other such test runs
-# beside them, in this tree or another.
-lock=""
+# Scenarios that time what they see at machine pace or at a listener's run
+# alone: no build and no other test runs beside them, in this tree or
+# another (tests/serial.sh).
+mode=beside
 case "${2:-}" in
-  input | listen) [ -n "${NUMORA_SERIAL_LOCK:-}" ] && lock="flock -x $NUMORA_SERIAL_LOCK" ;;
+  input | listen) mode=alone ;;
 esac
-exec $lock timeout 300 sh "$here/../xserver.sh" "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
+exec sh "$here/../serial.sh" $mode timeout 300 sh "$here/../xserver.sh" "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
   dbus-run-session -- /usr/bin/python3 "$here/numora_e2e.py" "$@"

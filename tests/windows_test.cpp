@@ -175,6 +175,11 @@ private slots:
             QTest::newRow(name + " File > Exit") << page << QStringLiteral("menu");
             QTest::newRow(name + " close box") << page << QStringLiteral("close");
             QTest::newRow(name + " Alt+E") << page << QStringLiteral("alt");
+            // The window manager's close request can reach the window that
+            // Next has just replaced.
+            if (page != flow::QuitPage)
+                QTest::newRow(name + " close box as Next moves on")
+                    << page << QStringLiteral("late");
         }
         QTest::newRow("Quit Enter") << int(flow::QuitPage) << QStringLiteral("enter");
     }
@@ -189,6 +194,13 @@ private slots:
             menuItem(form, "Exit")->trigger();
         } else if (way == QLatin1String("close")) {
             closeBox(form);
+        } else if (way == QLatin1String("late")) {
+            QPointer<forms::Form> replaced = form;
+            clickNext(page);
+            // The request may come after the program has gone on.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(replaced);
+            closeBox(replaced);
         } else if (way == QLatin1String("alt") || way == QLatin1String("enter")) {
             form->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(form));

@@ -206,6 +206,10 @@ void Form::closeEvent(QCloseEvent *event)
     event->ignore();
     if (m_unloading) {
         event->accept();
+        // The user closed this window as the program replaced it (Alt+F4
+        // just after Next): the close is meant for the window in its place.
+        if (m_replacedBy && !hasEnded())
+            m_replacedBy->close();
         return;
     }
     // A disabled window takes no input at all, and the window manager's

@@ -96,6 +96,8 @@ private:
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
     bool m_unloading = false;
+    // The window that replaced this one as it was unloaded, if any.
+    QPointer<Form> m_replacedBy;
     bool m_watchingMinimize = false;
     // On Wayland: takes the window back to its own size after the
     // compositor offered another.

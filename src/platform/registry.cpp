@@ -7,10 +7,11 @@
 #include "placement.h"
 #include "testing.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHash>
 #include <QLayout>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 #include <stdexcept>
@@ -19,9 +20,13 @@ namespace forms {
 
 namespace {
 
+// How long a window that another has replaced outlives its unloading.
+constexpr int ReplacedLifetimeMs = 1000;
+
 struct Registry {
     QHash<QString, Factory> factories;
     QHash<QString, QPointer<Form>> loaded;
+    QPointer<Form> lastShown;
     bool ended = false;
     int status = 0;
 };
@@ -30,6 +35,17 @@ Registry &registry()
 {
     static Registry r;
     return r;
+}
+
+// Every window that still exists, loaded or not yet deleted.
+QList<Form *> existingForms()
+{
+    QList<Form *> forms;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *form = qobject_cast<Form *>(window))
+            forms << form;
+    }
+    return forms;
 }
 
 } // namespace
@@ -75,6 +91,7 @@ void show(const QString &name)
         // showed it is going away or is about to be disabled.
         form.raise();
         form.activateWindow();
+        registry().lastShown = &form;
     }
 }
 
@@ -88,8 +105,17 @@ void unload(const QString &name)
     auto &r = registry();
     r.loaded.remove(name);
     form->hide();
-    // Deleted later: the window may be running the handler that unloads it.
-    form->deleteLater();
+    // Deleted later, since the window may be running the handler that
+    // unloads it; a window that the program has just replaced with another
+    // lives a moment longer, as the window manager may still bring it a
+    // close request that the user gave as it went (see Form::closeEvent).
+    Form *successor = r.lastShown;
+    if (successor != form && successor && find(successor->objectName()) == successor)
+        form->m_replacedBy = successor;
+    if (form->m_replacedBy)
+        QTimer::singleShot(ReplacedLifetimeMs, form, &QObject::deleteLater);
+    else
+        form->deleteLater();
     if (r.loaded.isEmpty())
         endProgram();
 }
@@ -106,11 +132,8 @@ void endProgram(int status)
         return;
     r.ended = true;
     r.status = status;
-    const auto loaded = r.loaded;
     r.loaded.clear();
-    for (const auto &form : loaded) {
-        if (!form)
-            continue;
+    for (Form *form : existingForms()) {
         form->m_unloading = true;
         form->hide();
         form->deleteLater();
@@ -154,10 +177,8 @@ void setHost(Host replacement)
 void restart()
 {
     auto &r = registry();
-    const auto loaded = r.loaded;
     r.loaded.clear();
-    for (const auto &form : loaded)
-        delete form.data();
+    qDeleteAll(existingForms());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     r.ended = false;
     r.status = 0;

@@ -465,6 +465,20 @@ def alt_n_then_close(binary, spacing):
     try:
         to_first_card(program)
         keys_apart(spacing, "alt+n", "alt+F4")
+        try:
+            wait_for(lambda: program.windows(GOODBYE[0]), "the goodbye box", timeout=5)
+        except Failure:
+            # A close request that reaches the card Next replaced goes on to
+            # the next card (the windows test shows it), but a window manager
+            # that has no window focused just then lets Alt+F4 go, and Numora
+            # hears of nothing. Then the next card must be there, alone and
+            # taking input, and close as any card does.
+            shown = sequence_windows(program)
+            require(len(shown) == 1 and card_number(program, shown[0]) == 2
+                    and pyatspi.STATE_SENSITIVE in states(shown[0]),
+                    "Alt+F4 said no goodbye, and card 2 is not the one window taking input")
+            log("  no close request reached Numora; closing card 2 again")
+            key("alt+F4")
         goodbye_once_then_end(program)
     finally:
         program.stop()

@@ -255,11 +255,11 @@ std::pair<double, long> usage(pid_t pid)
     return {ticks * 1000.0 / double(sysconf(_SC_CLK_TCK)), switches};
 }
 
-// CPU time and wake-ups of a program left alone for ms, after a half second
-// to settle.
+// CPU time and wake-ups of a program left alone for ms, after a second and a
+// half to settle: a window that Next replaced is destroyed a second after.
 std::pair<double, long> idleCost(pid_t pid, double ms)
 {
-    usleep(500000);
+    usleep(1500000);
     const auto [cpu0, switches0] = usage(pid);
     usleep(useconds_t(ms * 1000));
     const auto [cpu1, switches1] = usage(pid);

@@ -45,7 +45,7 @@ int expectedSum(int pattern)
 
 QRect twipsBox(int l, int t, int w, int h)
 {
-    return forms::twipsRect(l, t, w, h);
+    return forms::twipsRect({l, t, w, h});
 }
 
 // Mouse and key input sent as the window system sends it, with times on a

@@ -5,11 +5,6 @@
 
 namespace forms {
 
-Application::Application(int &argc, char **argv)
-    : QApplication(argc, argv)
-{
-}
-
 bool Application::notify(QObject *receiver, QEvent *event)
 {
     try {

@@ -21,7 +21,7 @@ class Application : public QApplication
     Q_OBJECT
 
 public:
-    Application(int &argc, char **argv);
+    using QApplication::QApplication;
     bool notify(QObject *receiver, QEvent *event) override;
 };
 

@@ -216,8 +216,7 @@ void TextBox::keyPressEvent(QKeyEvent *event)
 
 void place(QWidget *control, const QRect &twipsBox)
 {
-    control->setGeometry(
-        twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
+    control->setGeometry(twipsRect(twipsBox));
 }
 
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &twipsBox,

@@ -89,8 +89,6 @@ Form::Form(const QString &name, Frame frame)
     layout->addWidget(m_client);
 }
 
-Form::~Form() = default;
-
 void Form::setFormEnabled(bool enabled)
 {
     // Disabling a window takes the focus from its controls, and enabling it

@@ -2,7 +2,8 @@
 //
 // A top-level window of the program: its fixed frame, menu bar and client
 // area, given in twips, and its handlers, which run only while it takes
-// input.
+// input. A subclass builds its controls in its constructor; Form_Load and
+// Form_Unload are its event handlers.
 #pragma once
 
 #include <QColor>
@@ -26,15 +27,12 @@ enum class Frame {
     FixedTool, // narrow tool-window title bar, fixed size, not in the task bar
 };
 
-// A top-level window of the program. A subclass builds its controls in its
-// constructor; Form_Load and Form_Unload are its event handlers.
 class Form : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit Form(const QString &name, Frame frame);
-    ~Form() override;
 
     virtual void Form_Load() { }
     virtual void Form_Unload() { }

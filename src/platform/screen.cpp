@@ -26,13 +26,13 @@ double toTwips(int pixels)
     return pixels * 1440.0 / logicalDpi();
 }
 
-QRect twipsRect(int left, int top, int width, int height)
+QRect twipsRect(const QRect &box)
 {
-    // Convert edges rather than sizes so that neighbouring controls stay
-    // flush after rounding.
-    const int x = twips(left);
-    const int y = twips(top);
-    return {x, y, twips(left + width) - x, twips(top + height) - y};
+    // Edges rather than sizes, so that neighbouring controls stay flush
+    // after rounding.
+    const int x = twips(box.x());
+    const int y = twips(box.y());
+    return {x, y, twips(box.x() + box.width()) - x, twips(box.y() + box.height()) - y};
 }
 
 QRect screenGeometry()

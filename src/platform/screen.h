@@ -11,7 +11,7 @@ namespace forms {
 
 [[nodiscard]] int twips(double value);
 [[nodiscard]] double toTwips(int pixels);
-[[nodiscard]] QRect twipsRect(int left, int top, int width, int height);
+[[nodiscard]] QRect twipsRect(const QRect &box);
 
 // The primary screen in pixels, and its size in twips.
 [[nodiscard]] QRect screenGeometry();

@@ -2,7 +2,6 @@
 #include "sequencewindow.h"
 
 #include <QAction>
-#include <QMenu>
 
 SequenceWindow::SequenceWindow(flow::PageId page, const QString &title)
     : forms::Form(flow::windowName(page), forms::Frame::FixedDialog)

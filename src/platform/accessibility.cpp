@@ -15,9 +15,7 @@ const char *ClientClass = "";
 
 constexpr char DecorativeProperty[] = "forms_decorative";
 
-// The client area as assistive technology sees it: its controls in reading
-// order (top to bottom, then left to right) rather than stacking order, and
-// without decorative copies, so that each text is read once.
+// The client area as assistive technology sees it, each text once.
 class ClientAccessible : public QAccessibleWidget
 {
 public:

@@ -15,8 +15,6 @@ QString familyFor(const QString &face)
     const auto cached = cache.constFind(face);
     if (cached != cache.constEnd())
         return *cached;
-    // The named face where it is installed, its substitute where that is,
-    // the toolkit's default otherwise.
     QString family = QGuiApplication::font().family();
     if (QFontDatabase::hasFamily(face)) {
         family = face;

@@ -43,11 +43,6 @@ int expectedSum(int pattern)
     return sum;
 }
 
-QRect twipsBox(int l, int t, int w, int h)
-{
-    return forms::twipsRect({l, t, w, h});
-}
-
 // Mouse and key input sent as the window system sends it, with times on a
 // clock of its own, far from QTest's.
 class Input
@@ -588,7 +583,7 @@ private slots:
         QCOMPARE(menuItem(form, "Exit")->text(), QStringLiteral("&Exit"));
         QCOMPARE(menuItem(form, "About")->text(), QStringLiteral("&About"));
         QVERIFY(menuItem(form, "Exit")->shortcut().isEmpty());
-        QCOMPARE(form->clientArea()->size(), twipsBox(0, 0, 6690, 5940).size());
+        QCOMPARE(form->clientArea()->size(), forms::twipsRect({0, 0, 6690, 5940}).size());
         // The background as drawn, in the corner no control covers.
         QCOMPARE(form->clientArea()->grab().toImage().pixelColor(1, 1), QColor(255, 192, 192));
         QVERIFY(!form->windowIcon().isNull());
@@ -604,8 +599,8 @@ private slots:
     {
         walkTo(flow::IntroPage);
         forms::Form *intro = window(flow::IntroPage);
-        QCOMPARE(control(intro, "Command1")->geometry(), twipsBox(2280, 5400, 975, 375));
-        QCOMPARE(control(intro, "Label4")->geometry(), twipsBox(-120, 120, 5295, 1695));
+        QCOMPARE(control(intro, "Command1")->geometry(), forms::twipsRect({2280, 5400, 975, 375}));
+        QCOMPARE(control(intro, "Label4")->geometry(), forms::twipsRect({-120, 120, 5295, 1695}));
         QCOMPARE(
             control<QLabel>(intro, "Label2")->text(),
             QStringLiteral("Please choose a number from 1 to 60 and click the \"NEXT\" button."));
@@ -618,8 +613,8 @@ private slots:
 
         clickNext(flow::IntroPage);
         forms::Form *card = window(1);
-        QCOMPARE(control(card, "Text1")->geometry(), twipsBox(1320, 1560, 4095, 2895));
-        QCOMPARE(control(card, "Check1")->geometry(), twipsBox(840, 240, 4935, 615));
+        QCOMPARE(control(card, "Text1")->geometry(), forms::twipsRect({1320, 1560, 4095, 2895}));
+        QCOMPARE(control(card, "Check1")->geometry(), forms::twipsRect({840, 240, 4935, 615}));
         QCOMPARE(QFontInfo(control(card, "Check1")->font()).pointSizeF(), 12.0);
         QCOMPARE(control<QTextEdit>(card, "Text1")->palette().color(QPalette::Base),
                  QColor(192, 192, 255));
@@ -627,8 +622,8 @@ private slots:
         for (int page = 1; page < 7; ++page)
             clickNext(page);
         forms::Form *quit = window(7);
-        QCOMPARE(control(quit, "Label1")->geometry(), twipsBox(2280, 2760, 2055, 1815));
-        QCOMPARE(control(quit, "Label4")->geometry(), twipsBox(2280, 2760, 2295, 1815));
+        QCOMPARE(control(quit, "Label1")->geometry(), forms::twipsRect({2280, 2760, 2055, 1815}));
+        QCOMPARE(control(quit, "Label4")->geometry(), forms::twipsRect({2280, 2760, 2295, 1815}));
         const auto quitStack = quit->clientArea()->children();
         QVERIFY(quitStack.indexOf(control(quit, "Label1"))
                 > quitStack.indexOf(control(quit, "Label4")));
@@ -638,8 +633,8 @@ private slots:
         menuItem(quit, "About")->trigger();
         forms::Form *box = about();
         QCOMPARE(box->windowTitle(), QStringLiteral("Numora - About"));
-        QCOMPARE(box->clientArea()->size(), twipsBox(0, 0, 4935, 4470).size());
-        QCOMPARE(control(box, "Command1")->geometry(), twipsBox(3480, 3840, 855, 495));
+        QCOMPARE(box->clientArea()->size(), forms::twipsRect({0, 0, 4935, 4470}).size());
+        QCOMPARE(control(box, "Command1")->geometry(), forms::twipsRect({3480, 3840, 855, 495}));
         QVERIFY(control<QLabel>(box, "Label3")->text().startsWith(QLatin1String("E-Mail: ")));
         QVERIFY(control<QLabel>(box, "Label2")
                     ->text()

@@ -335,8 +335,8 @@ int main(int argc, char **argv)
             std::tie(welcomeIdleCpu, welcomeIdleSwitches) = idleCost(pid, idleMs);
         for (int card = 0; card <= 6; ++card) {
             // Nobody presses Enter within a quarter second of a window
-            // appearing; let the previous step's tail (deleting the old
-            // window) finish.
+            // appearing. The window Next replaced is destroyed a second
+            // later, while the walk goes on, as it would be for a person.
             usleep(250000);
             display.drain();
             const double pressed = now();

@@ -29,19 +29,8 @@ case "$mode" in
   *) echo "usage: $0 run|test|package|bench|setup" >&2; exit 2 ;;
 esac
 
-missing=""
-for package in $packages; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing="$missing $package"
-  fi
-done
-if [ -n "$missing" ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  echo "Installing:$missing"
-  $sudo apt-get update
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
-fi
+# shellcheck disable=SC2086 # one word a package
+sh tools/install-packages.sh $packages
 
 [ "$mode" = setup ] && exit 0
 

@@ -10,8 +10,11 @@ sudo=""
 # The package names its launcher, and the launcher its window class.
 launcher=$(dpkg-deb -c "$deb" | sed -n 's|.* \./\(usr/share/applications/.*\.desktop\)$|/\1|p')
 
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >/dev/null
-trap '$sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y numora >/dev/null' EXIT
+# Another apt at work (the other release's set-up, the system's own) is
+# waited for, not failed on.
+apt="env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900"
+$sudo $apt install -y "$deb" >/dev/null
+trap '$sudo $apt remove -y numora >/dev/null' EXIT
 
 exec_line=$(sed -n 's/^Exec=//p' "$launcher")
 [ "$(command -v "$exec_line")" = /usr/bin/numora ] || { echo "Exec=$exec_line is not /usr/bin/numora"; exit 1; }

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <malloc.h>
 
 using namespace harness;
@@ -218,11 +219,27 @@ private slots:
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("closing");
+        // What the user does to About or the opener while About is open.
+        QTest::addColumn<QString>("meanwhile");
         for (const char *closing : {"Ok", "Enter", "space", "close box"}) {
-            QTest::newRow(QByteArray("Intro, ") + closing) << 0 << QString::fromLatin1(closing);
-            QTest::newRow(QByteArray("Pick_4, ") + closing) << 4 << QString::fromLatin1(closing);
-            QTest::newRow(QByteArray("Quit, ") + closing) << 7 << QString::fromLatin1(closing);
+            const auto row = [closing](const char *name, int page) {
+                QTest::newRow((QByteArray(name) + ", ") + closing)
+                    << page << QString::fromLatin1(closing) << QString();
+            };
+            row("Intro", 0);
+            row("Pick_4", 4);
+            row("Quit", 7);
         }
+        // However About was put away or hidden, using the opener brings it
+        // back in front, restored and focused.
+        QTest::newRow("Intro, About minimized, then opener clicked, Enter") << 0 << "Enter"
+                                                                            << "minimize, click";
+        QTest::newRow("Pick_4, opener activated, Ok") << 4 << "Ok"
+                                                      << "activate";
+        QTest::newRow("Pick_4, About minimized, close box") << 4 << "close box"
+                                                            << "minimize";
+        QTest::newRow("Quit, opener clicked, space") << 7 << "space"
+                                                     << "click";
     }
 
     void aboutDisablesItsOpenerUntilClosed()
@@ -261,6 +278,31 @@ private slots:
         QCOMPARE(window(page), opener);
         QVERIFY(opener->isVisible());
         QCOMPARE(goodbyes(), 0);
+
+        QFETCH(QString, meanwhile);
+        if (meanwhile.contains(QLatin1String("minimize"))) {
+            QSignalSpy states(box->windowHandle(), &QWindow::windowStateChanged);
+            box->windowHandle()->showMinimized();
+            QVERIFY(!states.isEmpty());
+            QCOMPARE(states.first().first().value<Qt::WindowState>(), Qt::WindowMinimized);
+            // About does not stay minimized, and has the keyboard back.
+            QTRY_VERIFY(!(box->windowHandle()->windowStates() & Qt::WindowMinimized));
+            QTRY_COMPARE(QApplication::activeWindow(), box);
+        }
+        if (!meanwhile.isEmpty()) {
+            // The window manager hands the opener the focus, as it does
+            // for a click; About takes it back.
+            QSignalSpy focus(qApp, &QGuiApplication::focusWindowChanged);
+            opener->activateWindow();
+            if (meanwhile.contains(QLatin1String("click")))
+                QTest::mouseClick(opener->clientArea(), Qt::LeftButton);
+            QTRY_VERIFY(std::any_of(focus.cbegin(), focus.cend(), [opener](const auto &args) {
+                return args.first().template value<QWindow *>() == opener->windowHandle();
+            }));
+            QTRY_COMPARE(QApplication::activeWindow(), box);
+            QVERIFY(box->isVisible() && !(box->windowState() & Qt::WindowMinimized));
+            QVERIFY(!opener->isEnabled());
+        }
 
         // Escape does nothing in About.
         box->activateWindow();

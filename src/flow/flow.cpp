@@ -74,8 +74,9 @@ void pageUnload(PageId page)
 void openAbout(PageId opener)
 {
     forms::show(QLatin1String(AboutWindow));
-    if (forms::Form *window = forms::find(windowName(opener)))
-        window->setFormEnabled(false);
+    forms::Form *about = forms::find(QLatin1String(AboutWindow));
+    if (forms::Form *window = forms::find(windowName(opener)); window && about)
+        window->disableFor(*about);
     Reply::state().AboutOpener = static_cast<std::int16_t>(opener);
 }
 

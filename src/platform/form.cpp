@@ -96,8 +96,26 @@ void Form::setFormEnabled(bool enabled)
     if (!enabled && isEnabled())
         m_lastFocus = focusWidget();
     setEnabled(enabled);
-    if (enabled && m_lastFocus)
-        m_lastFocus->setFocus(Qt::OtherFocusReason);
+    if (enabled) {
+        m_front = nullptr;
+        if (m_lastFocus)
+            m_lastFocus->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Form::disableFor(Form &front)
+{
+    setFormEnabled(false);
+    m_front = &front;
+}
+
+void Form::bringToFront()
+{
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 QWidget *Form::clientArea() const
@@ -244,23 +262,49 @@ bool Form::event(QEvent *event)
     // Shown, but not yet mapped.
     if (event->type() == QEvent::Show && m_frame == Frame::FixedTool)
         keepOutOfTaskBar(this);
-    // Wayland has no way back from minimized for a program, and a desktop
-    // without a window list (weston's) has none for the user either: the
-    // window comes straight back instead. Qt's own title bar minimizes the
-    // window behind the widget's back, so its window is watched.
-    if (event->type() == QEvent::Show && onWayland() && !m_watchingMinimize) {
+    // A window with no task-bar entry (About) has no way back from
+    // minimized but the window manager's Alt+Tab, where there is one, while
+    // the window it was opened from waits for it; and on Wayland a program
+    // has no way back from minimized, nor has the user on a desktop without
+    // a window list (weston's). Such a window comes straight back. Qt's own
+    // title bar on Wayland minimizes the window behind the widget's back,
+    // so the window itself is watched.
+    if (event->type() == QEvent::Show && !m_watchingMinimize
+        && (m_frame == Frame::FixedTool || onWayland())) {
         m_watchingMinimize = true;
         connect(
             windowHandle(), &QWindow::windowStateChanged, this,
             [this](Qt::WindowState state) {
-                if (state & Qt::WindowMinimized) {
+                if ((state & Qt::WindowMinimized) && !m_unloading && !hasEnded()) {
                     windowHandle()->setWindowStates(Qt::WindowNoState);
-                    hide();
-                    show();
-                    activateWindow();
+                    if (onWayland()) {
+                        hide();
+                        show();
+                    }
+                    bringToFront();
                 }
             },
             Qt::QueuedConnection);
+    }
+    // While the window is disabled for another, using it brings that one
+    // back: a window manager that raises the window clicked, or that lets
+    // the other be minimized, would otherwise leave it hidden.
+    if (m_front && !isEnabled() && !m_unloading && !hasEnded()) {
+        switch (event->type()) {
+        case QEvent::WindowActivate:
+        case QEvent::MouseButtonPress:
+        case QEvent::KeyPress:
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (m_front && !isEnabled())
+                        m_front->bringToFront();
+                },
+                Qt::QueuedConnection);
+            break;
+        default:
+            break;
+        }
     }
     return QDialog::event(event);
 }

@@ -57,6 +57,13 @@ public:
     // Enables or disables the whole window, menus included; enabling gives
     // the focus back to the control that had it.
     void setFormEnabled(bool enabled);
+    // Disables the window until it is enabled again, for the sake of
+    // another window: any attempt to use this one meanwhile (a click, a key,
+    // the window manager activating it) brings that one back in front of
+    // it, restored and focused, as a modal window would be.
+    void disableFor(Form &front);
+    // Shows the window, restored if minimized, raised and focused.
+    void bringToFront();
 
     [[nodiscard]] bool isUnloading() const { return m_unloading; }
     // Whether the window's controls may act: it is loaded, not going, and
@@ -93,6 +100,8 @@ private:
     ClientArea *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
+    // The window this one is disabled for, if any.
+    QPointer<Form> m_front;
     bool m_unloading = false;
     // The window that replaced this one as it was unloaded, if any.
     QPointer<Form> m_replacedBy;

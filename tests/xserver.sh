@@ -3,7 +3,9 @@
 # Runs a command on a virtual X server of its own:
 #   xserver.sh "SERVER OPTIONS" command [argument]...
 # The server picks a free display itself (-displayfd), so that any number of
-# tests can start servers at the same moment; it ends with the command.
+# tests can start servers at the same moment; it ends with the command. It
+# is Xvfb, or NUMORA_X_SERVER where a test needs another: Xvnc's screen can
+# change size (xrandr -s), Xvfb's cannot.
 set -eu
 # Beside the other builds and tests, never while a timed one runs alone.
 if [ -n "${NUMORA_SERIAL_LOCK:-}" ] && [ -z "${NUMORA_SERIAL_HELD:-}" ]; then
@@ -13,7 +15,7 @@ options=$1
 shift
 dir=$(mktemp -d)
 # shellcheck disable=SC2086 # the options are words for the server
-Xvfb -displayfd 3 -nolisten tcp $options 3>"$dir/display" 2>"$dir/log" &
+"${NUMORA_X_SERVER:-Xvfb}" -displayfd 3 -nolisten tcp $options 3>"$dir/display" 2>"$dir/log" &
 server=$!
 trap 'kill $server 2>/dev/null || true; rm -rf "$dir"' EXIT
 tries=0

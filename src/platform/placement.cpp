@@ -3,8 +3,12 @@
 
 #include "x11.h"
 
+#include "screen.h"
+
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMargins>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -53,7 +57,13 @@ public:
         m_assumed = m_window->isVisible() ? frameOf(m_window) : lastFrame();
         m_window->installEventFilter(this);
         m_size = m_window->size();
-        m_placement();
+        // A projector or a dock plugged in, or the screen's resolution
+        // changed: the window is placed again for the new screen.
+        for (QScreen *screen : QGuiApplication::screens())
+            watch(screen);
+        connect(qApp, &QGuiApplication::screenAdded, this, &Placer::watch);
+        connect(qApp, &QGuiApplication::primaryScreenChanged, this, &Placer::screenChanged);
+        place();
     }
 
     static constexpr char PlacerName[] = "forms_placer";
@@ -93,8 +103,33 @@ public:
                 m_assumed = frame;
             }
             m_size = m_window->size();
-            m_placement();
+            place();
         }
+    }
+
+    // Where the placement last put the window's outer corner.
+    void placedAt(const QPoint &corner) { m_corner = corner; }
+
+    // The primary screen has changed or changed size: the window goes where
+    // its placement puts it on the new screen, unless the user has moved it
+    // since, in which case it keeps its place as far as the new screen has
+    // room for it. Qt learns of the change before the window manager moves
+    // any window for it, so the window is still where it was.
+    void screenChanged()
+    {
+        const QRect screen = screenGeometry();
+        if (!m_placement || screen == m_screen)
+            return;
+        const QPoint corner = m_window->frameGeometry().topLeft();
+        const bool moved = m_window->isVisible() && (corner - m_corner).manhattanLength() > 2;
+        if (!moved) {
+            place();
+            return;
+        }
+        m_screen = screen;
+        const QPointF kept
+            = keptOnScreen(corner - screen.topLeft(), outerSize(m_window), screen.size());
+        moveFrameTo(m_window, screen.topLeft() + kept.toPoint());
     }
 
 protected:
@@ -115,8 +150,21 @@ protected:
     }
 
 private:
+    void watch(QScreen *screen)
+    {
+        connect(screen, &QScreen::geometryChanged, this, &Placer::screenChanged);
+    }
+
+    void place()
+    {
+        m_screen = screenGeometry();
+        m_placement();
+    }
+
     QWidget *m_window;
     std::function<void()> m_placement;
+    QRect m_screen;
+    QPoint m_corner;
     QMargins m_assumed;
     QSize m_size;
     bool m_framed = false;
@@ -124,12 +172,17 @@ private:
 
 } // namespace
 
+QPointF keptOnScreen(QPointF corner, QSizeF outer, QSizeF screen)
+{
+    return {std::max(std::min(corner.x(), screen.width() - outer.width()), 0.0),
+            std::max(std::min(corner.y(), screen.height() - outer.height()), 0.0)};
+}
+
 QPointF centredCorner(QSizeF outer, QSizeF screen, double offset)
 {
-    const double left = (screen.width() - outer.width()) / 2 + offset;
-    const double top = (screen.height() - outer.height()) / 2 + offset;
-    return {std::max(std::min(left, screen.width() - outer.width()), 0.0),
-            std::max(std::min(top, screen.height() - outer.height()), 0.0)};
+    return keptOnScreen({(screen.width() - outer.width()) / 2 + offset,
+                         (screen.height() - outer.height()) / 2 + offset},
+                        outer, screen);
 }
 
 QSize outerSize(const QWidget *window)
@@ -141,8 +194,25 @@ QSize outerSize(const QWidget *window)
 // Before the window is mapped Qt asks the window manager to put the frame
 // there; once it is framed, the frame Qt itself assumes may lag behind the
 // real one, so the inner corner is placed instead.
-void moveFrameTo(QWidget *window, const QPoint &corner)
+void moveFrameTo(QWidget *window, const QPoint &to)
 {
+    // At a fractional scale Qt rounds a window's position and its size to
+    // device pixels each on its own, so a window that ends at the screen's
+    // edge in logical pixels can run one device pixel past it (About at
+    // scale 2.5 on 1280x1024). Such a window moves one logical pixel in.
+    QPoint corner = to;
+    const double ratio = window->devicePixelRatioF();
+    const QRect screen = screenGeometry();
+    const QSize outer = outerSize(window);
+    const auto fitted = [ratio](int at, int size, int start, int end) {
+        const bool fits = at > start && at + size <= end;
+        return fits && qRound(at * ratio) + qRound(size * ratio) > qRound(end * ratio) ? at - 1
+                                                                                       : at;
+    };
+    corner.setX(fitted(corner.x(), outer.width(), screen.left(), screen.x() + screen.width()));
+    corner.setY(fitted(corner.y(), outer.height(), screen.top(), screen.y() + screen.height()));
+    if (Placer *placer = Placer::of(window))
+        placer->placedAt(corner);
     if (const QMargins frame = frameOf(window); !frame.isNull())
         window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), window->size()));
     else

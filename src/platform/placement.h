@@ -16,6 +16,11 @@ class QWidget;
 
 namespace forms {
 
+// The corner nearest to this one that keeps a window of this outer size
+// wholly on a screen of this size where it fits, and its top-left corner
+// (with the title bar and menus) on it where it does not.
+[[nodiscard]] QPointF keptOnScreen(QPointF corner, QSizeF outer, QSizeF screen);
+
 // The corner that centres a window of this outer size on a screen of this
 // size, moved offset right and down, in whatever unit both are given:
 // wholly on the screen where the window fits, and where it does not, its
@@ -35,8 +40,10 @@ void rememberFrame(const QWidget *window);
 
 // Keeps a placed top-level window's placement right with the window
 // manager's real frame: placement runs now, again when the frame first
-// becomes known, whenever it changes, and when the window's size changes.
-// Message boxes and windows share it.
+// becomes known, whenever it changes, and when the window's size changes;
+// and again when the primary screen changes, unless the user has moved the
+// window, which is then only kept on the new screen. Message boxes and
+// windows share it.
 void keepPlaced(QWidget *window, std::function<void()> placement);
 
 } // namespace forms

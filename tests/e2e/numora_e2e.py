@@ -223,9 +223,10 @@ def finish_with_goodbye(program):
     require(status == 0, f"the program exited with status {status}")
 
 
-def play(binary, number, tick_by, about_from, about_closing, way_out):
+def play(binary, number, tick_by, about_from, about_closing, way_out, screen_change=None):
     """One whole trick. way_out is ('Enter'|'close box'|'File > Exit') on the
-    result window, or ('Alt+E', card) to leave on a card."""
+    result window, or ('Alt+E', card) to leave on a card. screen_change:
+    the screen shrinks under the first card (see change_screen)."""
     log(f"run: number {number}, ticking by {tick_by}, leaving by {way_out}")
     program = Program(binary)
     try:
@@ -250,6 +251,8 @@ def play(binary, number, tick_by, about_from, about_closing, way_out):
             rows = grid.split("\n")
             require(len(rows) == 6 and rows[5] == "", f"card {card} grid is {grid!r}")
             numbers = {int(n) for n in grid.split()}
+            if card == 1 and screen_change:
+                change_screen(**screen_change)
             check = named(window, pyatspi.ROLE_CHECK_BOX, CHECK_CAPTION)
             require(pyatspi.STATE_CHECKED not in states(check), f"card {card} starts ticked")
             if number in numbers:
@@ -344,6 +347,21 @@ def screen_size():
     return int(out[0]), int(out[1])
 
 
+def shown(window_id):
+    """Whether a window is mapped and not minimized."""
+    info = subprocess.run(["xwininfo", "-id", window_id], capture_output=True, text=True,
+                          timeout=TIMEOUT).stdout
+    state = subprocess.run(["xprop", "-id", window_id, "WM_STATE", "_NET_WM_STATE"],
+                           capture_output=True, text=True, timeout=TIMEOUT).stdout
+    return ("IsViewable" in info and "Iconic" not in state
+            and "_NET_WM_STATE_HIDDEN" not in state)
+
+
+def focused():
+    return subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True,
+                          timeout=TIMEOUT).stdout.strip()
+
+
 def require_centred(title, framed, offset=0):
     window_id = wait_for(lambda: x_window(title), f"X window '{title}'")
     x, y, w, h = frame_rect(window_id, framed)
@@ -375,6 +393,15 @@ def place(binary, framed):
         state = subprocess.run(["xprop", "-id", about_id, "_NET_WM_STATE"], capture_output=True,
                                text=True, timeout=TIMEOUT).stdout
         require("_NET_WM_STATE_SKIP_TASKBAR" in state, f"About is listed in the task bar: {state}")
+        # Minimized, About comes back, having no task-bar entry to come back
+        # from; a click on the opener it disables brings it in front again.
+        xdo("windowminimize", about_id)
+        time.sleep(0.5)  # for the window manager to act on it
+        wait_for(lambda: shown(about_id), "About to come back from minimized")
+        x, y, w, h = frame_rect(x_window(INTRO), framed)
+        point_at(x + 15, y + h - 15)
+        xdo("click", "1")
+        wait_for(lambda: shown(about_id) and focused() == about_id, "About to take the focus back")
         key("Return")
         wait_for(lambda: not x_window(ABOUT), "About to close")
         key("Return")
@@ -386,6 +413,32 @@ def place(binary, framed):
         require(status == 0, f"the program exited with status {status}")
     finally:
         program.stop()
+
+
+def change_screen(framed, moved):
+    """The screen goes from 3840x2160 to 1280x1024 under the first card, as
+    when a projector or a dock is unplugged. The card is centred again on
+    the new screen, or, if the user had moved it, kept wholly on it."""
+    card = require_centred(CARD, framed)
+    if moved:
+        xdo("windowmove", card, "3000", "1600")
+        wait_for(lambda: frame_rect(card, framed)[0] > 2500, "the card to move")
+    subprocess.run(["xrandr", "-s", "1280x1024"], check=True, timeout=TIMEOUT)
+    wait_for(lambda: screen_size() == (1280, 1024), "the screen to change")
+    if not moved:
+        require_centred(CARD, framed)
+        return
+    def kept():
+        x, y, w, h = frame_rect(card, framed)
+        return (x, y) == (1280 - w, 1024 - h)
+    wait_for(kept, "the moved card to be kept in the screen's corner")
+
+
+def screen_change(binary, framed, number, moved):
+    subprocess.run(["xrandr", "-s", "3840x2160"], check=True, timeout=TIMEOUT)
+    log(f"screen change under the first card, the card {'moved' if moved else 'where it was put'}")
+    play(binary, number, "keyboard", None, "Enter", "Enter",
+         screen_change=dict(framed=framed, moved=moved))
 
 
 def late_screen_reader(binary):
@@ -1098,6 +1151,9 @@ def main():
     elif scenario == "listen":
         runs = [{}]
         play_one = lambda run: listening(binary)  # noqa: E731
+    elif scenario == "screen-change":
+        runs = [dict(number=19, moved=False), dict(number=44, moved=True)]
+        play_one = lambda run: screen_change(binary, wm is not None, **run)  # noqa: E731
     elif scenario == "late-reader":
         runs = [{}]
         play_one = lambda run: late_screen_reader(binary)  # noqa: E731

@@ -2,12 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the end-to-end test on a virtual X server with its own D-Bus session
 # (which starts the accessibility bus on demand):
-#   run_e2e.sh path/to/numora [tricks|placement|late-reader|input|wayland|listen] [openbox|metacity|none]
+#   run_e2e.sh path/to/numora [tricks|placement|screen-change|late-reader|input|wayland|listen] [openbox|metacity|none]
 set -eu
 here=$(dirname "$0")
 export XDG_RUNTIME_DIR=$(mktemp -d)
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-# NUMORA_E2E_SCREENS: the X server's screens, one monitor unless told.
+# NUMORA_E2E_SCREENS: the X server's screens, one monitor unless told;
+# NUMORA_X_SERVER: the server, Xvfb unless told (see xserver.sh).
 # -noreset: without a window manager the server would otherwise reset, and
 # refuse connections for a moment, whenever the program between two runs
 # was its last client.

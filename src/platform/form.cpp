@@ -10,6 +10,7 @@
 #include "style.h"
 #include "x11.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -23,6 +24,9 @@ namespace forms {
 
 namespace {
 constexpr auto Stretched = Qt::WindowMaximized | Qt::WindowFullScreen;
+// How long after the window has become active its first control takes the
+// focus, with a screen reader listening (see Form::event).
+constexpr int FirstFocusDelayMs = 150;
 } // namespace
 
 // The area below the menu bar that holds the window's controls. It paints
@@ -107,6 +111,15 @@ void Form::disableFor(Form &front)
 {
     setFormEnabled(false);
     m_front = &front;
+}
+
+void Form::giveFirstFocus()
+{
+    QPointer<QWidget> first = m_firstFocus;
+    m_firstFocus = nullptr;
+    setFocusPolicy(Qt::NoFocus);
+    if (first && (!focusWidget() || focusWidget() == this))
+        first->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Form::bringToFront()
@@ -259,6 +272,28 @@ bool Form::event(QEvent *event)
     // been pressed: the user may not have a mouse.
     if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
         setAttribute(Qt::WA_KeyboardFocusChange);
+    // With a screen reader listening, the first control takes the focus a
+    // moment after the window has become active, the window itself holding
+    // it until then. Orca 48 can learn of the key that opened the window
+    // only once the window is up: it then presents the window and takes
+    // whatever has the focus by then as already presented, so the focused
+    // control, and what it says, would go unheard. A key or click meanwhile
+    // gives the control its focus at once.
+    if (event->type() == QEvent::Show && QAccessible::isActive() && !m_firstFocus) {
+        if (QWidget *first = focusWidget(); first && first != this) {
+            m_firstFocus = first;
+            setFocusPolicy(Qt::StrongFocus);
+            setFocus(Qt::OtherFocusReason);
+        }
+    }
+    if (event->type() == QEvent::WindowActivate && m_firstFocus)
+        QTimer::singleShot(FirstFocusDelayMs, this, &Form::giveFirstFocus);
+    if (m_firstFocus
+        && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)) {
+        giveFirstFocus();
+        if (event->type() == QEvent::KeyPress && focusWidget() && focusWidget() != this)
+            return QCoreApplication::sendEvent(focusWidget(), event);
+    }
     // Shown, but not yet mapped.
     if (event->type() == QEvent::Show && m_frame == Frame::FixedTool)
         keepOutOfTaskBar(this);

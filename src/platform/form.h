@@ -94,12 +94,16 @@ protected:
 private:
     // Takes back a maximize or full screen the window was given.
     void keepItsSize();
+    void giveFirstFocus();
 
     friend void unload(const QString &name);
     friend void endProgram(int status);
     ClientArea *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
+    // The control that takes the focus once the window is active, while the
+    // window itself holds it.
+    QPointer<QWidget> m_firstFocus;
     // The window this one is disabled for, if any.
     QPointer<Form> m_front;
     bool m_unloading = false;

@@ -54,13 +54,13 @@ Pick::Pick(int card)
 
     // Focus starts on the grid and the box comes last in the tab order, so a
     // screen-reader user hears on arrival which card this is and what to do,
-    // before the first Tab leads to the button that moves on. The card's
-    // number is in the grid's name, which a reader always says as the grid
-    // takes the focus; a reader does not always present a window that
-    // replaces one just like it.
+    // before the first Tab leads to the button that moves on. Both are the
+    // grid's, which a reader always says as the grid takes the focus: a
+    // reader does not always present a window that replaces one just like
+    // it, and Orca 48 says a dialog's own description twice.
     Text1->setAccessibleName(
         QStringLiteral("Numbers on card %1 of %2").arg(card).arg(flow::LastCardPage));
-    setAccessibleDescription(
+    Text1->setAccessibleDescription(
         QStringLiteral("If the number you chose is on this card, tick the check box, which comes "
                        "after the Exit button, then press %1")
             .arg(last ? QStringLiteral("Finish") : QStringLiteral("Next")));

@@ -42,11 +42,12 @@ void Quit::Form_Load()
     const QString result = QString::fromStdString(Reply::state().chosenNumberText());
     Label1->setText(result);
     Label4->setText(result);
-    // Read out as the window opens, so the answer reaches a screen-reader
-    // user without looking for it; once, so neither on the window nor on
-    // its button. Readers pass over a one-word label as a window opens, so
-    // the digits are read as the whole answer.
+    // Read out with the button that has the focus as the window opens, so
+    // the answer reaches a screen-reader user without looking for it, and
+    // once: a label that labels a control is not gathered with the window's
+    // other texts. The digits are read as the whole answer.
     Label1->setAccessibleName(QStringLiteral("The number you chose is %1").arg(result));
+    Label1->setBuddy(Next);
 }
 
 void Quit::Next_Click()

@@ -2,11 +2,14 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/placement.h"
+#include "platform/style.h"
 #include "platform/testing.h"
 
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QTest>
 
 namespace {
@@ -264,6 +267,31 @@ private slots:
         QCOMPARE(toggles.size(), 3);
         QVERIFY(window->check->isChecked());
         QVERIFY(window->check->captionBounds().width() > 0);
+    }
+
+    // The check box's own proxy builds on the style every other control is
+    // drawn by, whether the program's own or one the user chose, not on
+    // the desktop's.
+    void checkBoxIsDrawnByTheApplicationsStyle_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("the program's own") << QString();
+        QTest::newRow("Windows, chosen by the user") << QStringLiteral("Windows");
+    }
+
+    void checkBoxIsDrawnByTheApplicationsStyle()
+    {
+        QFETCH(QString, chosen);
+        QApplication::setStyle(chosen.isEmpty() ? forms::makeStyle()
+                                                : QStyleFactory::create(chosen));
+        forms::CheckBox box(QStringLiteral("caption"), nullptr);
+        auto *proxy = qobject_cast<QProxyStyle *>(box.style());
+        QVERIFY(proxy && proxy->baseStyle());
+        const QStyle *application = QApplication::style();
+        QCOMPARE(proxy->baseStyle()->metaObject()->className(),
+                 application->metaObject()->className());
+        QCOMPARE(proxy->baseStyle()->objectName(), application->objectName());
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     }
 
     void disabledWindowRefusesToClose()

@@ -2,6 +2,7 @@
 #include "controls.h"
 
 #include "screen.h"
+#include "style.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +26,11 @@ constexpr int CaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap
 class WholeClickStyle : public QProxyStyle
 {
 public:
+    WholeClickStyle()
+        : QProxyStyle(makeApplicationStyle())
+    {
+    }
+
     QRect subElementRect(SubElement element, const QStyleOption *option,
                          const QWidget *widget) const override
     {

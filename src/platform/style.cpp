@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "style.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -15,7 +16,10 @@ public:
     FocusStyle()
         : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
     {
+        setObjectName(QLatin1String(Name));
     }
+
+    static constexpr char Name[] = "numora";
 
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget) const override
@@ -38,6 +42,14 @@ public:
 QStyle *makeStyle()
 {
     return new FocusStyle;
+}
+
+QStyle *makeApplicationStyle()
+{
+    const QStyle *application = QApplication::style();
+    if (application->objectName() == QLatin1String(FocusStyle::Name))
+        return makeStyle();
+    return QStyleFactory::create(application->name());
 }
 
 QIcon programIcon()

@@ -14,6 +14,11 @@ namespace forms {
 // Enter and space will press.
 [[nodiscard]] QStyle *makeStyle();
 
+// A new instance of the style the application draws with (the one above, or
+// one the user chose), for a control's own proxy style to build on: a proxy
+// made without one builds on the desktop's style instead.
+[[nodiscard]] QStyle *makeApplicationStyle();
+
 [[nodiscard]] QIcon programIcon();
 
 } // namespace forms

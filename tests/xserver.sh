@@ -14,8 +14,13 @@ fi
 options=$1
 shift
 dir=$(mktemp -d)
+program=${NUMORA_X_SERVER:-Xvfb}
+extra=""
+# Xvnc must listen for viewers somewhere (TigerVNC 1.15 will not start
+# otherwise): on a socket of its own, never on the network.
+[ "$program" != Xvnc ] || extra="-rfbport -1 -rfbunixpath $dir/vnc -SecurityTypes None"
 # shellcheck disable=SC2086 # the options are words for the server
-"${NUMORA_X_SERVER:-Xvfb}" -displayfd 3 -nolisten tcp $options 3>"$dir/display" 2>"$dir/log" &
+"$program" -displayfd 3 -nolisten tcp $options $extra 3>"$dir/display" 2>"$dir/log" &
 server=$!
 trap 'kill $server 2>/dev/null || true; rm -rf "$dir"' EXIT
 tries=0

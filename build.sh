@@ -13,12 +13,12 @@ cd "$(dirname "$0")"
 # What building and running need.
 RUN_PACKAGES="build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
   libxcb1-dev fonts-dejavu-core fonts-comic-neue fonts-freefont-ttf"
-# What the tests need on top: virtual X servers (one whose screen can
-# change size, and xrandr) with window managers, a
-# Wayland compositor with Xwayland and Qt's Wayland plugin, the
-# accessibility bus and its Python bindings, the Orca screen reader with a
-# speech server and its audio plugins, X input synthesis, the desktop
-# and packaging checkers, and the X libraries the benchmark watches with.
+# What the tests need on top: virtual X servers (Xvnc's screen can change
+# size, with xrandr) and window managers, a Wayland compositor with
+# Xwayland and Qt's Wayland plugin, the accessibility bus and its Python
+# bindings, the Orca screen reader with a speech server and its audio
+# plugins, X input synthesis, the desktop and packaging checkers, and the X
+# libraries the benchmark watches with.
 TEST_PACKAGES="clang-format xvfb tigervnc-standalone-server x11-xserver-utils xauth openbox metacity weston xwayland qt6-wayland imagemagick dbus dbus-x11 at-spi2-core python3 python3-pyatspi
   python3-gi orca speech-dispatcher speech-dispatcher-audio-plugins xdotool x11-utils desktop-file-utils appstream lintian dpkg-dev file
   pkg-config libxcb1-dev libxcb-xtest0-dev libxcb-damage0-dev"

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "placement.h"
 
-#include "x11.h"
-
 #include "screen.h"
+#include "x11.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -121,8 +120,12 @@ public:
         if (!m_placement || screen == m_screen)
             return;
         const QPoint corner = m_window->frameGeometry().topLeft();
-        const bool moved = m_window->isVisible() && (corner - m_corner).manhattanLength() > 2;
-        if (!moved) {
+        // Once moved by the user, always: keeping it on one screen change
+        // records a corner of the program's, which a later change must not
+        // take for the program's own placement.
+        m_movedByUser
+            = m_movedByUser || (m_window->isVisible() && (corner - m_corner).manhattanLength() > 2);
+        if (!m_movedByUser) {
             place();
             return;
         }
@@ -165,6 +168,7 @@ private:
     std::function<void()> m_placement;
     QRect m_screen;
     QPoint m_corner;
+    bool m_movedByUser = false;
     QMargins m_assumed;
     QSize m_size;
     bool m_framed = false;

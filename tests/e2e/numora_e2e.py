@@ -432,6 +432,11 @@ def change_screen(framed, moved):
         x, y, w, h = frame_rect(card, framed)
         return (x, y) == (1280 - w, 1024 - h)
     wait_for(kept, "the moved card to be kept in the screen's corner")
+    # Still the user's place, not the program's, when the screen grows again.
+    subprocess.run(["xrandr", "-s", "3840x2160"], check=True, timeout=TIMEOUT)
+    wait_for(lambda: screen_size() == (3840, 2160), "the screen to change back")
+    time.sleep(0.5)  # for the program to act on it
+    require(kept(), f"the moved card went to {frame_rect(card, framed)[:2]}")
 
 
 def screen_change(binary, framed, number, moved):

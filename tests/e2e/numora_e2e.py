@@ -551,6 +551,10 @@ def alt_n_then_about(binary, spacing):
         time.sleep(0.5)
         shown = sequence_windows(program)
         require(len(shown) == 1, f"{len(shown)} windows of the sequence are shown")
+        # The keys either opened About over the card, which is then
+        # disabled, or not; on a busy machine About may take a while.
+        wait_for(lambda: program.windows(ABOUT) or pyatspi.STATE_SENSITIVE in states(shown[0]),
+                 "About, or the card enabled")
         if program.windows(ABOUT):
             require(pyatspi.STATE_SENSITIVE not in states(shown[0]),
                     f"About is open over card {card_number(program, shown[0])}, which is enabled")

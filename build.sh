@@ -3,40 +3,57 @@
 #
 # Sets up a Debian 12 or 13 machine for Numora, builds it, and then runs it
 # (./build.sh run), runs the whole test suite (./build.sh test), or builds
-# the Debian package and checks it with lintian (./build.sh package), or
+# and checks the Debian source and binary packages (./build.sh package), or
 # measures it beside a bare Qt program (./build.sh bench); ./build.sh setup
 # only installs what all of these need.
 set -eu
 
 cd "$(dirname "$0")"
 
-# What building and running need.
-RUN_PACKAGES="build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-  libxcb1-dev fonts-dejavu-core fonts-comic-neue fonts-freefont-ttf"
-# What the tests need on top: virtual X servers (Xvnc's screen can change
-# size, with xrandr) and window managers, a Wayland compositor with
-# Xwayland and Qt's Wayland plugin, the accessibility bus and its Python
-# bindings, the Orca screen reader with a speech server and its audio
-# plugins, X input synthesis, the desktop and packaging checkers, and the X
-# libraries the benchmark watches with.
-TEST_PACKAGES="clang-format xvfb tigervnc-standalone-server x11-xserver-utils xauth openbox metacity weston xwayland qt6-wayland imagemagick dbus dbus-x11 at-spi2-core python3 python3-pyatspi
-  python3-gi orca speech-dispatcher speech-dispatcher-audio-plugins xdotool x11-utils desktop-file-utils appstream lintian dpkg-dev file
-  pkg-config libxcb1-dev libxcb-xtest0-dev libxcb-damage0-dev"
+# Every package is named once, in the Debian packaging: what building needs
+# in debian/control's Build-Depends (those marked <!nocheck> only for the
+# tests), what running needs in its binary package's Depends, and what the
+# tests need besides in debian/tests/control. The package check's own tools
+# are named here.
+PACKAGE_TOOLS="lintian autopkgtest"
+
+# relations FILE FIELD: the relations of every FIELD of a Debian control
+# file, comma-separated, without autopkgtest's and debhelper's placeholders.
+relations() {
+  awk -v want="$2" '
+    /^#/ { next }
+    /^[^ \t]/ {
+      keep = tolower(substr($0, 1, index($0, ":") - 1)) == tolower(want)
+      sub(/^[^:]*:/, "")
+    }
+    keep {
+      n = split($0, parts, ",")
+      for (i = 1; i <= n; i++) {
+        relation = parts[i]
+        gsub(/^[ \t]+|[ \t]+$/, "", relation)
+        if (relation != "" && relation !~ /^[@$]/) print relation
+      }
+    }' "$1" | sort -u | paste -sd, - | sed 's/,/, /g'
+}
+build_depends=$(relations debian/control Build-Depends)
+depends="build-essential, $(relations debian/control Depends)"
 
 mode=${1:-}
 case "$mode" in
-  run) packages=$RUN_PACKAGES ;;
-  test|package|bench|setup) packages="$RUN_PACKAGES $TEST_PACKAGES" ;;
+  run) set -- -P nocheck "$build_depends, $depends" ;;
+  test | package | bench | setup)
+    set -- "$build_depends, $depends, $(relations debian/tests/control Depends)" $PACKAGE_TOOLS ;;
   *) echo "usage: $0 run|test|package|bench|setup" >&2; exit 2 ;;
 esac
 
-# shellcheck disable=SC2086 # one word a package
-sh tools/install-packages.sh $packages
-
-[ "$mode" = setup ] && exit 0
+sh tools/install-packages.sh "$@"
 
 # A build keeps the tests that time what they see waiting, where several
 # trees are built and tested at once (NUMORA_SERIAL_LOCK, see .ci/run).
+case "$mode" in
+  setup) exit 0 ;;
+  package) exec sh tests/serial.sh beside sh tools/build-package.sh ;;
+esac
 build() {
   sh tests/serial.sh beside cmake --build --preset "$1" --parallel "$(nproc)"
 }
@@ -61,13 +78,5 @@ case "$mode" in
     ;;
   bench)
     cmake --build --preset default --target bench
-    ;;
-  package)
-    rm -f build/package/*.deb
-    (cd build && cpack -G DEB -B package)
-    # The one package just built; its name carries the project's version.
-    deb=$(ls build/package/*.deb)
-    lintian --fail-on error "$deb"
-    echo "$deb"
     ;;
 esac

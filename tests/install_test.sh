@@ -21,13 +21,11 @@ for file in \
   usr/share/icons/hicolor/64x64/apps/$id.png \
   usr/share/icons/hicolor/128x128/apps/$id.png \
   usr/share/icons/hicolor/256x256/apps/$id.png \
-  usr/share/man/man1/numora.1.gz \
-  usr/share/doc/numora/copyright \
-  usr/share/doc/numora/changelog.gz; do
+  usr/share/man/man1/numora.1; do
   [ -s "$root/$file" ] || fail "missing $file"
 done
 [ -x "$root/usr/bin/numora" ] || fail "numora is not executable"
-extra=$(cd "$root" && find . -type f | grep -v -E "^./usr/(bin/numora|share/(applications|metainfo|icons|man|doc)/)")
+extra=$(cd "$root" && find . -type f | grep -v -E "^./usr/(bin/numora|share/(applications|metainfo|icons|man)/)")
 [ -z "$extra" ] || fail "unexpected files: $extra"
 
 # The 32 x 32 icon is the program icon itself.

@@ -1,7 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs whichever of the named Debian packages are missing:
-#   install-packages.sh package...
+# Installs what is missing of the Debian package relations given, as in a
+# control file ("cmake (>= 3.25), appstream <!nocheck>"), one or several to
+# an argument, with the build profiles of -P:
+#   install-packages.sh [-P profile[,profile]] relations...
 # Every install of this project's scripts goes through here, one at a time
 # (a lock of our own), and each waits, for a bounded time and saying so, for
 # an apt or dpkg that something else runs (unattended upgrades, a software
@@ -9,17 +11,24 @@
 set -eu
 # How long to wait for another apt before giving up, in seconds.
 patience=${NUMORA_APT_PATIENCE:-900}
+control=$(dirname "$0")/../debian/control
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+profiles=""
+if [ "${1:-}" = -P ]; then
+  profiles="-P $2"
+  shift 2
+fi
+relations=$(printf '%s, ' "$@" | sed 's/, $//')
 
-missing() {
-  for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-      printf ' %s' "$package"
-  done
+# dpkg-checkbuilddeps (dpkg-dev) judges relations as apt does; before it is
+# there, everything counts as missing.
+satisfied() {
+  command -v dpkg-checkbuilddeps >/dev/null 2>&1 &&
+    # shellcheck disable=SC2086 # no option or one
+    dpkg-checkbuilddeps -I $profiles -d "$relations" "$control" >/dev/null 2>&1
 }
-
-[ -n "$(missing "$@")" ] || exit 0
+satisfied && exit 0
 
 lockdir=/run/lock
 [ -d "$lockdir" ] && [ -w "$lockdir" ] || lockdir=${TMPDIR:-/tmp}
@@ -29,9 +38,8 @@ if ! flock -n 9; then
   flock -w "$patience" 9 || { echo "gave up after $patience s" >&2; exit 1; }
 fi
 # The one that held the lock may have installed them meanwhile.
-todo=$(missing "$@")
-[ -n "$todo" ] || exit 0
-echo "Installing:$todo"
+satisfied && exit 0
+echo "Installing what is missing of: $relations"
 
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
@@ -48,6 +56,6 @@ while ! $sudo apt-get -o DPkg::Lock::Timeout="$patience" update >"$log" 2>&1; do
   waited=$((waited + 5))
 done
 tail -n 1 "$log"
-# shellcheck disable=SC2086 # one word a package
+# shellcheck disable=SC2086 # no option or one
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout="$patience" \
-  install -y --no-install-recommends $todo
+  satisfy -y --no-install-recommends $profiles "$relations"

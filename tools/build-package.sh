@@ -1,0 +1,71 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Debian source and binary packages from this tree, as a Debian
+# build daemon would (dpkg-buildpackage, with the unit tests), into
+# build/package, and checks them: lintian on the source and binaries, the
+# debug symbols against the binary, and a second build in another directory,
+# at another time, with another time zone, locale and umask, which must give
+# byte-identical .debs.
+set -eu
+cd "$(dirname "$0")/.."
+out=build/package
+version=$(dpkg-parsechangelog -S Version)
+rm -rf "$out"
+mkdir -p "$out"
+
+# A copy of the tracked and new files, as they are now, since the build
+# writes into its tree and its results beside it.
+copy() {
+  mkdir -p "$1"
+  git ls-files -z --cached --others --exclude-standard | xargs -0 sh -c '
+    for file; do if [ -e "$file" ]; then printf "%s\0" "$file"; fi; done' sh |
+    tar --null -T - -cf - | tar -xf - -C "$1"
+}
+
+copy "$out/first/numora-$version"
+(cd "$out/first/numora-$version" && dpkg-buildpackage -us -uc) >"$out/first.log" 2>&1 ||
+  { tail -n 60 "$out/first.log"; echo "the package build failed; its log is $out/first.log"; exit 1; }
+grep -E "tests passed|tests failed" "$out/first.log"
+mv "$out/first/"*.* "$out/"
+changes=$out/numora_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).changes
+
+# Errors and warnings fail; every other tag is shown, to be explained.
+status=0
+report=$(lintian -EIL +pedantic --fail-on error,warning "$changes" 2>&1) || status=$?
+printf '%s\n' "$report" | grep -v "running with root privileges" || true
+[ $status -eq 0 ] || { echo "lintian reports errors or warnings"; exit 1; }
+echo "lintian: no error or warning on $(basename "$changes")"
+
+# The debug symbols are those of the binary: same build id, with DWARF.
+deb=$out/numora_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
+dbgsym=$out/numora-dbgsym_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked/bin"
+dpkg-deb -x "$dbgsym" "$unpacked/dbg"
+id=$(readelf -n "$unpacked/bin/usr/bin/numora" | sed -n 's/.*Build ID: //p')
+debug=$unpacked/dbg/usr/lib/debug/.build-id/$(echo "$id" | cut -c1-2)/$(echo "$id" | cut -c3-).debug
+[ -f "$debug" ] || { echo "no debug file for build id $id"; exit 1; }
+[ "$(readelf -n "$debug" 2>/dev/null | sed -n 's/.*Build ID: //p')" = "$id" ] ||
+  { echo "the debug file's build id is not the binary's"; exit 1; }
+readelf -S "$debug" 2>/dev/null | grep -q '\.debug_info' || { echo "the debug file has no DWARF"; exit 1; }
+[ "$(dpkg-deb -f "$dbgsym" Build-Ids)" = "$id" ] || { echo "Build-Ids is not $id"; exit 1; }
+echo "debug symbols: build id $id in both"
+
+# Reproducible: the same source elsewhere, later, under other settings.
+copy "$out/second/elsewhere/numora-$version"
+(cd "$out/second/elsewhere/numora-$version" && umask 0002 &&
+  TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b) \
+  >"$out/second.log" 2>&1 ||
+  { tail -n 60 "$out/second.log"; echo "the second build failed; its log is $out/second.log"; exit 1; }
+for file in "$deb" "$dbgsym"; do
+  name=$(basename "$file")
+  if ! cmp -s "$file" "$out/second/elsewhere/$name"; then
+    echo "not reproducible: $name differs between two builds"
+    command -v diffoscope >/dev/null && diffoscope "$file" "$out/second/elsewhere/$name"
+    exit 1
+  fi
+  echo "reproducible: $name $(sha256sum "$file" | cut -c1-16) in both builds"
+done
+rm -rf "$out/first" "$out/second"
+echo "$deb"

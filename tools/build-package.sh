@@ -14,12 +14,17 @@ rm -rf "$out"
 mkdir -p "$out"
 
 # A copy of the tracked and new files, as they are now, since the build
-# writes into its tree and its results beside it.
+# writes into its tree and its results beside it; outside git (an unpacked
+# source package), of everything but builds.
 copy() {
   mkdir -p "$1"
-  git ls-files -z --cached --others --exclude-standard | xargs -0 sh -c '
-    for file; do if [ -e "$file" ]; then printf "%s\0" "$file"; fi; done' sh |
-    tar --null -T - -cf - | tar -xf - -C "$1"
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -z --cached --others --exclude-standard | xargs -0 sh -c '
+      for file; do if [ -e "$file" ]; then printf "%s\0" "$file"; fi; done' sh |
+      tar --null -T - -cf -
+  else
+    tar --exclude='./build*' --exclude='./obj-*' -cf - .
+  fi | tar -xf - -C "$1"
 }
 
 copy "$out/first/numora-$version"
@@ -51,6 +56,20 @@ debug=$unpacked/dbg/usr/lib/debug/.build-id/$(echo "$id" | cut -c1-2)/$(echo "$i
 readelf -S "$debug" 2>/dev/null | grep -q '\.debug_info' || { echo "the debug file has no DWARF"; exit 1; }
 [ "$(dpkg-deb -f "$dbgsym" Build-Ids)" = "$id" ] || { echo "Build-Ids is not $id"; exit 1; }
 echo "debug symbols: build id $id in both"
+
+# Every compile unit of the binary was compiled with each code-generation
+# flag of this release's hardened build (the stack protector, and on
+# Debian 13 stack-clash and control-flow protection, which a binary shows
+# only where its stack frames are large or its start-up files carry the
+# property), as the compiler recorded its command line in the debug symbols.
+producers=$(readelf --debug-dump=info "$debug" 2>/dev/null | sed -n 's/.*DW_AT_producer.*): //p')
+units=$(printf '%s\n' "$producers" | grep -c .)
+for flag in $(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS); do
+  case "$flag" in -ffile-prefix-map=* | -fdebug-prefix-map=* | -f*=*) continue ;; -f*) ;; *) continue ;; esac
+  with=$(printf '%s\n' "$producers" | grep -c -E -- " $flag(=[^ ]*)?( |\$)" || true)
+  [ "$with" -eq "$units" ] || { echo "$flag: in $with of $units compile units"; exit 1; }
+  echo "compiled with $flag: $units of $units compile units"
+done
 
 # Reproducible: the same source elsewhere, later, under other settings.
 copy "$out/second/elsewhere/numora-$version"

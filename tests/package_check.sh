@@ -10,14 +10,17 @@ cd "$(dirname "$0")/.."
 debs=$(realpath "$1")/numora_*.deb
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
-# Another apt at work (the other release's set-up, the system's own) is
-# waited for, not failed on, by autopkgtest's installs too.
+# autopkgtest installs the package and the tests' packages as one of the
+# set-up's installs, and waits for an apt that something else runs rather
+# than failing on its lock.
 config=$(mktemp)
 trap 'rm -f "$config"' EXIT
 echo 'DPkg::Lock::Timeout "900";' >"$config"
 status=0
 # shellcheck disable=SC2086 # one word a package file
-$sudo env APT_CONFIG="$config" autopkgtest --test-name=launcher --test-name=trick \
-  --test-name=hardening $debs . -- null || status=$?
-$sudo env APT_CONFIG="$config" DEBIAN_FRONTEND=noninteractive apt-get remove -y numora >/dev/null
+$sudo env APT_CONFIG="$config" sh tools/install-packages.sh --holding \
+  autopkgtest --test-name=launcher --test-name=trick --test-name=hardening $debs . -- null ||
+  status=$?
+$sudo env APT_CONFIG="$config" DEBIAN_FRONTEND=noninteractive \
+  sh tools/install-packages.sh --holding apt-get remove -y numora >/dev/null
 exit $status

@@ -4,6 +4,9 @@
 # control file ("cmake (>= 3.25), appstream <!nocheck>"), one or several to
 # an argument, with the build profiles of -P:
 #   install-packages.sh [-P profile[,profile]] relations...
+# or runs a command that installs packages its own way (autopkgtest) as one
+# such install:
+#   install-packages.sh --holding command [argument]...
 # Every install of this project's scripts goes through here, one at a time
 # (a lock of our own), and each waits, for a bounded time and saying so, for
 # an apt or dpkg that something else runs (unattended upgrades, a software
@@ -14,6 +17,24 @@ patience=${NUMORA_APT_PATIENCE:-900}
 control=$(dirname "$0")/../debian/control
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+
+# One install at a time: the lock is held until this script, or the command
+# it runs, ends.
+take_lock() {
+  lockdir=/run/lock
+  [ -d "$lockdir" ] && [ -w "$lockdir" ] || lockdir=${TMPDIR:-/tmp}
+  exec 9>"$lockdir/numora-install.lock"
+  if ! flock -n 9; then
+    echo "Waiting for another of Numora's package installs to finish"
+    flock -w "$patience" 9 || { echo "gave up after $patience s" >&2; exit 1; }
+  fi
+}
+if [ "${1:-}" = --holding ]; then
+  shift
+  take_lock
+  exec "$@"
+fi
+
 profiles=""
 if [ "${1:-}" = -P ]; then
   profiles="-P $2"
@@ -29,14 +50,7 @@ satisfied() {
     dpkg-checkbuilddeps -I $profiles -d "$relations" "$control" >/dev/null 2>&1
 }
 satisfied && exit 0
-
-lockdir=/run/lock
-[ -d "$lockdir" ] && [ -w "$lockdir" ] || lockdir=${TMPDIR:-/tmp}
-exec 9>"$lockdir/numora-install.lock"
-if ! flock -n 9; then
-  echo "Waiting for another of Numora's package installs to finish"
-  flock -w "$patience" 9 || { echo "gave up after $patience s" >&2; exit 1; }
-fi
+take_lock
 # The one that held the lock may have installed them meanwhile.
 satisfied && exit 0
 echo "Installing what is missing of: $relations"

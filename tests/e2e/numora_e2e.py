@@ -202,8 +202,22 @@ def about_round_trip(program, opener, closing):
         key("alt+F4")
     program.gone(ABOUT)
     wait_for(lambda: pyatspi.STATE_SENSITIVE in states(opener), "the opener to be enabled")
-    wait_for(lambda: pyatspi.STATE_FOCUSED in states(focused[0]),
-             f"the focus to return to '{focused[0].name}'")
+    try:
+        wait_for(lambda: pyatspi.STATE_FOCUSED in states(focused[0]),
+                 f"the focus to return to '{focused[0].name}'")
+    except Failure as failure:
+        raise Failure(f"{failure}; {focus_report(program, opener)}") from None
+
+
+def focus_report(program, opener):
+    """Where the focus is instead, as the X server and the program say."""
+    x_focus = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"],
+                             capture_output=True, text=True).stdout.strip()
+    focused = [f"{n.getRoleName()} '{n.name}'" for n in walk(program.app())
+               if pyatspi.STATE_FOCUSED in states(n)]
+    active = pyatspi.STATE_ACTIVE in states(opener)
+    return (f"X focus on '{x_focus}', opener {'active' if active else 'not active'}, "
+            f"focused: {', '.join(focused) or 'nothing'}")
 
 
 def finish_with_goodbye(program):

@@ -563,7 +563,8 @@ def alt_n_then_about(binary, spacing):
         to_first_card(program)
         keys_apart(spacing, "alt+n", "alt+h", "Return")
         time.sleep(0.5)
-        shown = sequence_windows(program)
+        # Card 2 may still be on its way where card 1 has gone.
+        shown = wait_for(lambda: sequence_windows(program), "a window of the sequence")
         require(len(shown) == 1, f"{len(shown)} windows of the sequence are shown")
         # The keys either opened About over the card, which is then
         # disabled, or not; on a busy machine About may take a while.

@@ -27,12 +27,22 @@ copy() {
   fi | tar -xf - -C "$1"
 }
 
-copy "$out/first/numora-$version"
-(cd "$out/first/numora-$version" && dpkg-buildpackage -us -uc) >"$out/first.log" 2>&1 ||
-  { tail -n 60 "$out/first.log"; echo "the package build failed; its log is $out/first.log"; exit 1; }
+# package NAME DIRECTORY [dpkg-buildpackage option]...: a build of a fresh
+# copy in DIRECTORY, its log in build/package/NAME.log.
+package() {
+  name=$1
+  dir=$2/numora-$version
+  shift 2
+  copy "$dir"
+  (cd "$dir" && dpkg-buildpackage -us -uc "$@") >"$out/$name.log" 2>&1 ||
+    { tail -n 60 "$out/$name.log"; echo "the $name build failed; its log is $out/$name.log"; exit 1; }
+}
+
+arch=$(dpkg-architecture -qDEB_HOST_ARCH)
+package first "$out/first"
 grep -E "tests passed|tests failed" "$out/first.log"
 mv "$out/first/"*.* "$out/"
-changes=$out/numora_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).changes
+changes=$out/numora_${version}_$arch.changes
 
 # Errors and warnings fail; every other tag is shown, to be explained.
 status=0
@@ -42,8 +52,8 @@ printf '%s\n' "$report" | grep -v "running with root privileges" || true
 echo "lintian: no error or warning on $(basename "$changes")"
 
 # The debug symbols are those of the binary: same build id, with DWARF.
-deb=$out/numora_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
-dbgsym=$out/numora-dbgsym_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
+deb=$out/numora_${version}_$arch.deb
+dbgsym=$out/numora-dbgsym_${version}_$arch.deb
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked/bin"
@@ -65,18 +75,19 @@ echo "debug symbols: build id $id in both"
 producers=$(readelf --debug-dump=info "$debug" 2>/dev/null | sed -n 's/.*DW_AT_producer.*): //p')
 units=$(printf '%s\n' "$producers" | grep -c .)
 for flag in $(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS); do
-  case "$flag" in -ffile-prefix-map=* | -fdebug-prefix-map=* | -f*=*) continue ;; -f*) ;; *) continue ;; esac
+  # Options with a value (the path maps) are not recorded.
+  case "$flag" in -f*=*) continue ;; -f*) ;; *) continue ;; esac
   with=$(printf '%s\n' "$producers" | grep -c -E -- " $flag(=[^ ]*)?( |\$)" || true)
   [ "$with" -eq "$units" ] || { echo "$flag: in $with of $units compile units"; exit 1; }
   echo "compiled with $flag: $units of $units compile units"
 done
 
 # Reproducible: the same source elsewhere, later, under other settings.
-copy "$out/second/elsewhere/numora-$version"
-(cd "$out/second/elsewhere/numora-$version" && umask 0002 &&
-  TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b) \
-  >"$out/second.log" 2>&1 ||
-  { tail -n 60 "$out/second.log"; echo "the second build failed; its log is $out/second.log"; exit 1; }
+(
+  umask 0002
+  export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 DEB_BUILD_OPTIONS=nocheck
+  package second "$out/second/elsewhere" -b
+)
 for file in "$deb" "$dbgsym"; do
   name=$(basename "$file")
   if ! cmp -s "$file" "$out/second/elsewhere/$name"; then

@@ -3,9 +3,13 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace forms {
 
@@ -64,7 +68,74 @@ QAccessibleInterface *clientAccessibleFactory(const QString &className, QObject 
     return nullptr;
 }
 
+QAccessible::UpdateHandler Announce = nullptr;
+
+// The last focus change of the event being handled.
+struct FocusChange {
+    QPointer<QWidget> widget;
+    int child = -1;
+};
+
+std::optional<FocusChange> Pending;
+
+// A control must still have the focus; an entry of a menu or menu bar, its
+// menu must still be open.
+bool stillFocused(const FocusChange &change)
+{
+    if (!change.widget)
+        return false;
+    if (change.child >= 0)
+        return change.widget->isVisible();
+    return QApplication::focusWidget() == change.widget;
+}
+
+void filterFocus(QAccessibleEvent *event);
+
+// On to whatever made the announcements before the filter: Qt's bridge to
+// the accessibility bus unless another handler was installed.
+void passOn(QAccessibleEvent *event)
+{
+    if (Announce) {
+        Announce(event);
+        return;
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(filterFocus);
+}
+
+void announcePending()
+{
+    const std::optional<FocusChange> change = std::exchange(Pending, std::nullopt);
+    if (!change || !stillFocused(*change))
+        return;
+    QAccessibleEvent event(change->widget, QAccessible::Focus);
+    event.setChild(change->child);
+    passOn(&event);
+}
+
+void filterFocus(QAccessibleEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(event->object());
+    if (event->type() != QAccessible::Focus || !widget) {
+        passOn(event);
+        return;
+    }
+    if (!Pending)
+        QMetaObject::invokeMethod(qApp, &announcePending, Qt::QueuedConnection);
+    Pending = FocusChange{widget, event->child()};
+}
+
 } // namespace
+
+void announceSettledFocusOnly()
+{
+    static const bool installed = [] {
+        Announce = QAccessible::installUpdateHandler(filterFocus);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 void readClientAreasInOrder(const char *className)
 {

@@ -13,6 +13,15 @@ namespace forms {
 // rather than in stacking order, and without decorations. Once is enough.
 void readClientAreasInOrder(const char *className);
 
+// Makes a focus change known to assistive technology only once the event
+// being handled is done, and only if the focus is still there then. Opening a
+// window from a menu moves the focus three times in one go (back from the
+// menu to the control it came from, then off that control as its window is
+// disabled); Orca 48 handles the new window's activation before focus
+// changes it heard earlier, so a stale one would take it back to the
+// disabled window and make it present the new window twice. Once, at start.
+void announceSettledFocusOnly();
+
 // Keeps a purely decorative control, such as the shadow copy of a two-colour
 // title, out of what screen readers read.
 void hideFromAssistiveTechnology(QWidget *decoration);

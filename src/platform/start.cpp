@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "start.h"
 
+#include "accessibility.h"
 #include "application.h"
 #include "commandline.h"
 #include "displayerrors.h"
@@ -106,6 +107,7 @@ int run(int argc, char **argv, const QString &startupWindow,
     openingDisplay();
     Application app(argc, argv);
     displayOpened();
+    announceSettledFocusOnly();
 
     // One look everywhere, so every text is measured against the same frames.
     if (!parsed.styleGiven && qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE"))

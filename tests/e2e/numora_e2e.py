@@ -887,6 +887,16 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
             listener.pressed_at = len(listener.text())
             xdo("key", "--clearmodifiers", k)
 
+    def once(what, *texts):
+        """Each text (or pattern) said exactly once since the last key, once
+        Orca has fallen silent."""
+        listener.settle()
+        said = listener.text()[listener.pressed_at:]
+        for text in texts:
+            count = (len(text.findall(said)) if isinstance(text, re.Pattern)
+                     else said.count(text))
+            require(count == 1, f"{what} was read as: {said}")
+
     def box(title_and_prompt):
         """A message box: its title as an alert, then its text with its
         button, each once."""
@@ -920,6 +930,7 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
         key("Return")
         greeting = ("Welcome ! to Numora!", "Please choose a number from 1 to 60")
         hear(INTRO, "dialog", *greeting, button("Next >"))
+        once("the welcome window", *greeting, button("Next >"))
         # Back from About, a listener hears where the focus is. Orca 43 also
         # presents the whole window again; Orca 48 names only the control.
         if 0 in about_from:
@@ -932,9 +943,7 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
             # window that replaces one just like it.)
             hear(f"Numbers on card {card} of 6",
                  re.compile(r"\s+".join(map(re.escape, first_row.split()))), TASK)
-            listener.settle()
-            said = listener.text()[listener.pressed_at:]
-            require(said.count(TASK) == 1, f"card {card} was read as: {said}")
+            once(f"card {card}", f"Numbers on card {card} of 6", TASK)
             numbers = {int(n) for n in CARD_GRIDS[card - 1].split()}
             if number in numbers or leave_on_card == card:
                 key("Tab", "Tab", "Tab")
@@ -956,9 +965,7 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
             hear(title, "dialog")
             # The answer, once, with the button that has the focus.
             hear(answer, button("Exit"))
-            listener.settle()
-            said = listener.text()[listener.pressed_at:]
-            require(said.count(answer) == 1, f"the result window was read as: {said}")
+            once("the result window", answer)
             if 7 in about_from:
                 about(button("Exit"))
             key("Return")

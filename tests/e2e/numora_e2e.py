@@ -189,7 +189,11 @@ def require(condition, message):
 
 def about_round_trip(program, opener, closing):
     log(f"  About from '{opener.name}', closed by {closing}")
-    focused = [n for n in walk(opener) if pyatspi.STATE_FOCUSED in states(n)]
+    # With a reader listening, a window that has just opened holds the focus
+    # itself for a moment before its first control takes it.
+    focused = wait_for(lambda: [n for n in walk(opener)
+                                if n != opener and pyatspi.STATE_FOCUSED in states(n)],
+                       f"a control of '{opener.name}' to have the focus")
     require(len(focused) == 1, f"{len(focused)} controls have the focus before About")
     key("alt+h", "a")
     box = program.window(ABOUT)

@@ -440,7 +440,7 @@ private slots:
     // window shown at the start has them) T ms after the first step, "next2"
     // and "box2" double-click, "next3" triple-clicks; "enter" presses
     // Return, "held-enter" holds it, "alt-n" presses Alt+N, whose click
-    // lands later, "wait" lets such a click land.
+    // lands later, "wait" waits until such a click has landed.
     void oneActionIsOneStep_data()
     {
         QTest::addColumn<int>("from");
@@ -497,7 +497,16 @@ private slots:
             } else if (what == QLatin1String("alt-n")) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
             } else if (what == QLatin1String("wait")) {
-                QTest::qWait(300); // longer than an animated click takes
+                // Until every animated click has landed: a button stays down
+                // until its click comes, however long a loaded machine takes.
+                const auto anyDown = [] {
+                    const QList<QWidget *> widgets = QApplication::allWidgets();
+                    return std::any_of(widgets.begin(), widgets.end(), [](QWidget *widget) {
+                        auto *button = qobject_cast<QAbstractButton *>(widget);
+                        return button && button->isDown();
+                    });
+                };
+                QTRY_VERIFY(!anyDown());
             } else {
                 for (int click = 0; click < clicks; ++click)
                     input.click(spot, at + ulong(click) * 80, click > 0);

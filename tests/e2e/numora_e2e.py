@@ -905,12 +905,8 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
         """A message box: its title as an alert, then its text with its
         button, each once."""
         title, prompt = title_and_prompt
-        hear("alert " + title)
-        start = listener.heard
-        hear(button("OK"))
-        listener.settle()
-        said = listener.text()[start:]
-        require(said.count(prompt) == 1, f"the box '{title}' was read as: {said}")
+        hear("alert " + title, button("OK"))
+        once(f"the box '{title}'", prompt)
 
     def about(back):
         # Alt+H at a fast typist's pace: H follows Alt before the reader has
@@ -919,13 +915,8 @@ def listen(binary, listener, number, about_from=(), leave_on_card=None):
         xdo("key", "--clearmodifiers", "--delay", "0", "alt+h")
         key("a")
         window = program.window(ABOUT)
-        hear(ABOUT, "dialog")
-        opened = listener.heard
-        texts = labels(window)
-        hear(button("Ok"))
-        listener.settle()
-        said = listener.text()[opened:]
-        require(all(said.count(text) == 1 for text in texts), f"About was read as: {said}")
+        hear(ABOUT, "dialog", button("Ok"))
+        once("About", *labels(window))
         key("Return")
         hear(back)
 

@@ -2,8 +2,8 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/placement.h"
+#include "platform/start.h"
 #include "platform/style.h"
-#include "platform/testing.h"
 
 #include <QPointer>
 #include <QProxyStyle>
@@ -31,13 +31,12 @@ public:
         addMenuItem(addMenu(QStringLiteral("File"), QStringLiteral("&File")),
                     QStringLiteral("Exit"), QStringLiteral("&Exit"));
         setClientSize(2880, 1440);
-        text = new forms::TextBox(clientArea());
-        text->setObjectName(QStringLiteral("Text1"));
-        text->setCenteredText(QStringLiteral("1 2\r\n3 4\r\n"));
-        forms::place(text, {0, 0, 1440, 720});
-        check = new forms::CheckBox(QStringLiteral("Tick me if you like"), clientArea());
-        check->setObjectName(QStringLiteral("Check1"));
-        forms::place(check, {1440, 0, 1440, 720});
+        text = forms::addTextBox(clientArea(), QStringLiteral("Text1"),
+                                 QStringLiteral("1 2\r\n3 4\r\n"), {0, 0, 1440, 720}, font(),
+                                 Qt::black, Qt::white);
+        check = forms::addCheckBox(clientArea(), QStringLiteral("Check1"),
+                                   QStringLiteral("Tick me if you like"), {1440, 0, 1440, 720},
+                                   font(), Qt::black, {});
         other = forms::addButton(clientArea(), QStringLiteral("Command1"), QStringLiteral("&Go"),
                                  {0, 960, 1000, 375});
         next = forms::addButton(clientArea(), QStringLiteral("Next"), QStringLiteral("&Next"),
@@ -78,10 +77,11 @@ private slots:
         forms::registerForm(QStringLiteral("Other"), [] {
             return std::make_unique<forms::Form>(QStringLiteral("Other"), forms::Frame::FixedTool);
         });
-        forms::setHost({[](const QString &prompt, const QString &title) {
-                            journal.boxes << QStringLiteral("%1|%2").arg(title, prompt);
-                        },
-                        [](int) { ++journal.ends; }});
+        forms::setUp(false);
+        forms::host() = forms::Host{[](const QString &prompt, const QString &title) {
+                                        journal.boxes << QStringLiteral("%1|%2").arg(title, prompt);
+                                    },
+                                    [](int) { ++journal.ends; }};
     }
 
     void init()

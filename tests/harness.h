@@ -7,7 +7,7 @@
 #include "flow/flow.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "platform/testing.h"
+#include "platform/start.h"
 #include "trick/carddeck.h"
 #include "trick/reply.h"
 #include "windows/registration.h"
@@ -47,15 +47,16 @@ inline void install()
 {
     static bool done = false;
     if (!done) {
+        forms::setUp(false);
         windows::registerWindows();
         done = true;
     }
-    forms::setHost({[](const QString &prompt, const QString &title) {
-                        if (title == QLatin1String(flow::WelcomeTitle))
-                            record().windowVisibleAtWelcome = anyWindowVisible();
-                        record().boxes << title + QLatin1Char('|') + prompt;
-                    },
-                    [](int) { ++record().ends; }});
+    forms::host() = forms::Host{[](const QString &prompt, const QString &title) {
+                                    if (title == QLatin1String(flow::WelcomeTitle))
+                                        record().windowVisibleAtWelcome = anyWindowVisible();
+                                    record().boxes << title + QLatin1Char('|') + prompt;
+                                },
+                                [](int) { ++record().ends; }};
 }
 
 // Starts a run as the program does: loads and shows the startup window.

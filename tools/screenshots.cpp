@@ -4,10 +4,8 @@
 // files, offscreen and without a window manager, at the scale Qt is given:
 //   QT_SCALE_FACTOR=2 numora-screenshots DIR
 #include "flow/flow.h"
-#include "platform/fonts.h"
 #include "platform/forms.h"
-#include "platform/style.h"
-#include "platform/testing.h"
+#include "platform/start.h"
 #include "trick/reply.h"
 #include "windows/registration.h"
 
@@ -36,7 +34,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(forms::makeStyle());
+    forms::setUp(true);
     if (argc != 2) {
         std::fprintf(stderr, "usage: numora-screenshots DIR\n");
         return 2;
@@ -48,7 +46,7 @@ int main(int argc, char **argv)
     }
 
     windows::registerWindows();
-    forms::setHost({[](const QString &, const QString &) {}, [](int) {}});
+    forms::host() = forms::Host{[](const QString &, const QString &) {}, [](int) {}};
     bool ok = true;
     for (flow::PageId page = flow::IntroPage; page <= flow::QuitPage; ++page) {
         if (page == flow::QuitPage) {

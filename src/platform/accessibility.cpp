@@ -15,9 +15,8 @@ namespace forms {
 
 namespace {
 
-const char *ClientClass = "";
-
 constexpr char DecorativeProperty[] = "forms_decorative";
+constexpr char InOrderProperty[] = "forms_readInOrder";
 
 // The client area as assistive technology sees it, each text once.
 class ClientAccessible : public QAccessibleWidget
@@ -61,9 +60,9 @@ private:
     }
 };
 
-QAccessibleInterface *clientAccessibleFactory(const QString &className, QObject *object)
+QAccessibleInterface *clientAccessibleFactory(const QString &, QObject *object)
 {
-    if (className == QLatin1String(ClientClass) && object && object->isWidgetType())
+    if (object && object->isWidgetType() && object->property(InOrderProperty).toBool())
         return new ClientAccessible(static_cast<QWidget *>(object));
     return nullptr;
 }
@@ -128,23 +127,15 @@ void filterFocus(QAccessibleEvent *event)
 
 } // namespace
 
-void announceSettledFocusOnly()
+void installAccessibility()
 {
-    static const bool installed = [] {
-        Announce = QAccessible::installUpdateHandler(filterFocus);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    QAccessible::installFactory(clientAccessibleFactory);
+    Announce = QAccessible::installUpdateHandler(filterFocus);
 }
 
-void readClientAreasInOrder(const char *className)
+void readInOrder(QWidget *container)
 {
-    static const bool installed = [className] {
-        ClientClass = className;
-        QAccessible::installFactory(clientAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    container->setProperty(InOrderProperty, true);
 }
 
 void hideFromAssistiveTechnology(QWidget *decoration)

@@ -8,19 +8,20 @@ class QWidget;
 
 namespace forms {
 
-// Makes every widget of the class named className (a window's client area)
-// present its controls to screen readers top to bottom, then left to right,
-// rather than in stacking order, and without decorations. Once is enough.
-void readClientAreasInOrder(const char *className);
+// Makes assistive technology see what the two calls below ask for, and
+// makes a focus change known to it only once the event being handled is
+// done, and only if the focus is still there then. Opening a window from a
+// menu moves the focus three times in one go (back from the menu to the
+// control it came from, then off that control as its window is disabled);
+// Orca 48 handles the new window's activation before focus changes it heard
+// earlier, so a stale one would take it back to the disabled window and make
+// it present the new window twice. Once, at start.
+void installAccessibility();
 
-// Makes a focus change known to assistive technology only once the event
-// being handled is done, and only if the focus is still there then. Opening a
-// window from a menu moves the focus three times in one go (back from the
-// menu to the control it came from, then off that control as its window is
-// disabled); Orca 48 handles the new window's activation before focus
-// changes it heard earlier, so a stale one would take it back to the
-// disabled window and make it present the new window twice. Once, at start.
-void announceSettledFocusOnly();
+// Makes a container (a window's client area) present its controls to screen
+// readers top to bottom, then left to right, rather than in stacking order,
+// and without decorations.
+void readInOrder(QWidget *container);
 
 // Keeps a purely decorative control, such as the shadow copy of a two-colour
 // title, out of what screen readers read.

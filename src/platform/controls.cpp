@@ -21,6 +21,28 @@ namespace forms {
 namespace {
 constexpr int CaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
 
+// Enter belongs to the window, which gives it to its default button.
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+void place(QWidget *control, const QString &name, const QRect &twipsBox)
+{
+    control->setObjectName(name);
+    control->setGeometry(twipsRect(twipsBox));
+}
+
+void setColours(QWidget *control, QPalette::ColorRole foreground, const QColor &colour,
+                QPalette::ColorRole backgroundRole, const QColor &background)
+{
+    QPalette palette = control->palette();
+    palette.setColor(foreground, colour);
+    if (background.isValid())
+        palette.setColor(backgroundRole, background);
+    control->setPalette(palette);
+}
+
 // The whole check box answers a click, so the whole of it is what the style
 // (and through it assistive technology) reports as the clickable part.
 class WholeClickStyle : public QProxyStyle
@@ -103,13 +125,6 @@ void CheckBox::paintEvent(QPaintEvent *)
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
-
-namespace {
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-} // namespace
 
 void CheckBox::keyPressEvent(QKeyEvent *event)
 {
@@ -213,33 +228,25 @@ void TextBox::focusOutEvent(QFocusEvent *event)
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (isEnter(event)) {
         event->ignore();
         return;
     }
     QTextEdit::keyPressEvent(event);
 }
 
-void place(QWidget *control, const QRect &twipsBox)
-{
-    control->setGeometry(twipsRect(twipsBox));
-}
-
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &twipsBox,
                  const QFont &font, const QColor &colour, Qt::Alignment alignment)
 {
     auto *label = new QLabel(parent);
-    label->setObjectName(name);
     // Plain text always: a label never interprets what it shows.
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
     label->setWordWrap(true);
     label->setAlignment(alignment | Qt::AlignTop);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    place(label, twipsBox);
+    setColours(label, QPalette::WindowText, colour, QPalette::Window, {});
+    place(label, name, twipsBox);
     return label;
 }
 
@@ -247,9 +254,31 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QString &capt
                        const QRect &twipsBox)
 {
     auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    place(button, twipsBox);
+    place(button, name, twipsBox);
     return button;
+}
+
+CheckBox *addCheckBox(QWidget *parent, const QString &name, const QString &caption,
+                      const QRect &twipsBox, const QFont &font, const QColor &colour,
+                      const QColor &background)
+{
+    auto *box = new CheckBox(caption, parent);
+    box->setFont(font);
+    setColours(box, QPalette::WindowText, colour, QPalette::Window, background);
+    place(box, name, twipsBox);
+    return box;
+}
+
+TextBox *addTextBox(QWidget *parent, const QString &name, const QString &text,
+                    const QRect &twipsBox, const QFont &font, const QColor &colour,
+                    const QColor &background)
+{
+    auto *box = new TextBox(parent);
+    box->setFont(font);
+    setColours(box, QPalette::Text, colour, QPalette::Base, background);
+    box->setCenteredText(text);
+    place(box, name, twipsBox);
+    return box;
 }
 
 void stack(std::initializer_list<QWidget *> topFirst)

@@ -59,16 +59,22 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 };
 
-// Helpers that place a control by its rectangle in twips.
+// Each kind of control, named and placed by its rectangle in twips, in the
+// font and colours given (the window's own where none are).
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &twipsBox,
                  const QFont &font, const QColor &colour, Qt::Alignment alignment);
 QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption,
                        const QRect &twipsBox);
-void place(QWidget *control, const QRect &twipsBox);
+CheckBox *addCheckBox(QWidget *parent, const QString &name, const QString &caption,
+                      const QRect &twipsBox, const QFont &font, const QColor &colour,
+                      const QColor &background);
+TextBox *addTextBox(QWidget *parent, const QString &name, const QString &text,
+                    const QRect &twipsBox, const QFont &font, const QColor &colour,
+                    const QColor &background);
 
 // Controls given in stacking order, first on top.
 void stack(std::initializer_list<QWidget *> topFirst);
-// Controls given in tab order.
+// Controls given in tab order; the first has the focus as the window opens.
 void setTabOrder(std::initializer_list<QWidget *> order);
 
 } // namespace forms

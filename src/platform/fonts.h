@@ -10,10 +10,10 @@
 namespace forms {
 
 // The windows ask for the faces they were designed with. Those are not free
-// software and often not installed, so where one is missing it is mapped
-// here, explicitly and not through whatever the machine's font configuration
-// would pick, to a free face of close metrics that Numora's set-up installs.
-// Sizes in points are kept as asked.
+// software and often not installed, so where one is missing it stands in
+// for it, through Qt's substitution table and not whatever the machine's
+// font configuration would pick, a free face of close metrics that Numora's
+// set-up installs. Sizes in points are kept as asked.
 struct FaceSubstitute {
     const char *face;
     const char *substitute;
@@ -24,9 +24,9 @@ inline constexpr FaceSubstitute FaceSubstitutes[] = {
     {"MS Sans Serif", "FreeSans"},
 };
 
-// The family actually used for face: the face itself if installed, else its
-// substitute if that is, else the toolkit's default family.
-[[nodiscard]] QString familyFor(const QString &face);
+// Enters the substitutes above in Qt's table. Once, at start.
+void substituteFaces();
+
 [[nodiscard]] QFont font(const QString &face, double points, bool bold = false);
 // The font of every control that has none of its own.
 [[nodiscard]] QFont defaultFont();

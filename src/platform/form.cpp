@@ -2,28 +2,25 @@
 #include "form.h"
 
 #include "accessibility.h"
+#include "application.h"
 #include "fonts.h"
-#include "inputguard.h"
 #include "placement.h"
-#include "registry.h"
 #include "screen.h"
 #include "style.h"
-#include "x11.h"
+#include "windowsystem.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace forms {
 
 namespace {
-constexpr auto Stretched = Qt::WindowMaximized | Qt::WindowFullScreen;
 // How long after the window has become active its first control takes the
 // focus, with a screen reader listening (see Form::event).
 constexpr int FirstFocusDelayMs = 150;
@@ -36,13 +33,11 @@ constexpr int FirstFocusDelayMs = 150;
 // opens. Screen readers read its controls in reading order.
 class ClientArea : public QWidget
 {
-    Q_OBJECT
-
 public:
     explicit ClientArea(QWidget *parent)
         : QWidget(parent)
     {
-        readClientAreasInOrder(staticMetaObject.className());
+        readInOrder(this);
     }
 
     void setBackground(const QColor &colour)
@@ -62,9 +57,7 @@ private:
 };
 
 Form::Form(const QString &name, Frame frame)
-    : m_frame(frame)
 {
-    guardInput();
     setObjectName(name);
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint
                             | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
@@ -78,16 +71,7 @@ Form::Form(const QString &name, Frame frame)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    // On Wayland a maximized window must take the size the compositor gives
-    // it, or the compositor ends the program; there the windows only keep a
-    // minimum size, and go back to it when the maximizing is taken back.
-    layout->setSizeConstraint(onWayland() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
-    m_ownSize.setSingleShot(true);
-    m_ownSize.setInterval(250);
-    connect(&m_ownSize, &QTimer::timeout, this, [this] {
-        if (!(windowState() & Stretched) && size() != minimumSize())
-            resize(minimumSize());
-    });
+    keepAsDesigned(this, frame != Frame::FixedTool);
     m_client = new ClientArea(this);
     m_client->setObjectName(QStringLiteral("client"));
     layout->addWidget(m_client);
@@ -124,11 +108,7 @@ void Form::giveFirstFocus()
 
 void Form::bringToFront()
 {
-    if (windowState() & Qt::WindowMinimized)
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    forms::bringToFront(this);
 }
 
 QWidget *Form::clientArea() const
@@ -190,7 +170,7 @@ void Form::moveTo(double leftTwips, double topTwips)
 
 bool Form::takesInput() const
 {
-    return isEnabled() && !m_unloading && !hasEnded() && forms::find(objectName()) == this;
+    return isEnabled() && !m_unloading && !hasEnded();
 }
 
 void Form::placeBy(std::function<void()> placement)
@@ -198,55 +178,16 @@ void Form::placeBy(std::function<void()> placement)
     keepPlaced(this, std::move(placement));
 }
 
-void Form::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    if (!onWayland())
-        return;
-    // On Wayland the window has now taken the compositor's maximized size,
-    // as it must; only now may it ask to be normal again.
-    if (windowState() & Stretched) {
-        m_ownSize.stop();
-        keepItsSize();
-        return;
-    }
-    // Any other size the compositor offers, as when the user drags an edge
-    // of Qt's own frame, is a size the window may decline: once the sizes
-    // stop coming it goes back to its own. Not at once: the new size and
-    // the new state of a maximize reach the window one after the other, and
-    // until both are known the window must keep the size it has taken.
-    if (size() != minimumSize())
-        m_ownSize.start();
-}
-
-void Form::keepItsSize()
-{
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (windowState() & Stretched)
-                setWindowState(windowState() & ~Stretched);
-        },
-        Qt::QueuedConnection);
-}
-
 void Form::closeEvent(QCloseEvent *event)
 {
-    event->ignore();
-    if (m_unloading) {
-        event->accept();
-        // The user closed this window as the program replaced it (Alt+F4
-        // just after Next): the close is meant for the window in its place.
-        if (m_replacedBy && !hasEnded())
-            m_replacedBy->close();
-        return;
-    }
     // A disabled window takes no input at all, and the window manager's
     // close request is input too: the window that opened About must stay.
-    if (!isEnabled() || hasEnded())
+    if (hasEnded() || (!isEnabled() && !m_unloading)) {
+        event->ignore();
         return;
-    unload(objectName());
-    event->accept();
+    }
+    emit closeRequested();
+    event->setAccepted(m_unloading);
 }
 
 void Form::changeEvent(QEvent *event)
@@ -257,12 +198,6 @@ void Form::changeEvent(QEvent *event)
         for (QAction *action : findChildren<QAction *>())
             action->setEnabled(isEnabled());
     }
-    // The windows have a fixed size, but some title bars offer to maximize
-    // them anyway: some window managers', and Qt's own on Wayland, where the
-    // window must first take the size it is given (see resizeEvent).
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Stretched) && !onWayland())
-        keepItsSize();
-
     QDialog::changeEvent(event);
 }
 
@@ -294,33 +229,6 @@ bool Form::event(QEvent *event)
         if (event->type() == QEvent::KeyPress && focusWidget() && focusWidget() != this)
             return QCoreApplication::sendEvent(focusWidget(), event);
     }
-    // Shown, but not yet mapped.
-    if (event->type() == QEvent::Show && m_frame == Frame::FixedTool)
-        keepOutOfTaskBar(this);
-    // A window with no task-bar entry (About) has no way back from
-    // minimized but the window manager's Alt+Tab, where there is one, while
-    // the window it was opened from waits for it; and on Wayland a program
-    // has no way back from minimized, nor has the user on a desktop without
-    // a window list (weston's). Such a window comes straight back. Qt's own
-    // title bar on Wayland minimizes the window behind the widget's back,
-    // so the window itself is watched.
-    if (event->type() == QEvent::Show && !m_watchingMinimize
-        && (m_frame == Frame::FixedTool || onWayland())) {
-        m_watchingMinimize = true;
-        connect(
-            windowHandle(), &QWindow::windowStateChanged, this,
-            [this](Qt::WindowState state) {
-                if ((state & Qt::WindowMinimized) && !m_unloading && !hasEnded()) {
-                    windowHandle()->setWindowStates(Qt::WindowNoState);
-                    if (onWayland()) {
-                        hide();
-                        show();
-                    }
-                    bringToFront();
-                }
-            },
-            Qt::QueuedConnection);
-    }
     // While the window is disabled for another, using it brings that one
     // back: a window manager that raises the window clicked, or that lets
     // the other be minimized, would otherwise leave it hidden.
@@ -344,21 +252,4 @@ bool Form::event(QEvent *event)
     return QDialog::event(event);
 }
 
-void Form::keyPressEvent(QKeyEvent *event)
-{
-    // No window has a cancel button, so Escape does nothing.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void Form::reject()
-{
-    // Only the window's own handlers decide when it goes.
-}
-
 } // namespace forms
-
-#include "form.moc"

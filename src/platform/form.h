@@ -10,7 +10,6 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 
 #include <functional>
 
@@ -65,8 +64,11 @@ public:
     // Shows the window, restored if minimized, raised and focused.
     void bringToFront();
 
+    // The window is going: from now on its handlers do not run, and a close
+    // request it receives is passed on (see closeRequested).
+    void setUnloading() { m_unloading = true; }
     [[nodiscard]] bool isUnloading() const { return m_unloading; }
-    // Whether the window's controls may act: it is loaded, not going, and
+    // Whether the window's controls may act: it is not going, it is
     // enabled, and the program has not ended.
     [[nodiscard]] bool takesInput() const;
 
@@ -83,21 +85,24 @@ public:
         });
     }
 
+signals:
+    // The user or the window manager asked to close the window while it
+    // takes input, or while it is going (as when Alt+F4 comes just after
+    // Next): whoever loaded it decides what that means.
+    void closeRequested();
+
 protected:
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void reject() override;
+    // No window has a cancel button: Escape, and anything else that would
+    // reject a dialog, leaves the window as it is. Only its own handlers
+    // decide when it goes.
+    void reject() override { }
 
 private:
-    // Takes back a maximize or full screen the window was given.
-    void keepItsSize();
     void giveFirstFocus();
 
-    friend void unload(const QString &name);
-    friend void endProgram(int status);
     ClientArea *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QPointer<QWidget> m_lastFocus;
@@ -107,13 +112,6 @@ private:
     // The window this one is disabled for, if any.
     QPointer<Form> m_front;
     bool m_unloading = false;
-    // The window that replaced this one as it was unloaded, if any.
-    QPointer<Form> m_replacedBy;
-    bool m_watchingMinimize = false;
-    // On Wayland: takes the window back to its own size after the
-    // compositor offered another.
-    QTimer m_ownSize;
-    Frame m_frame;
 };
 
 } // namespace forms

@@ -226,15 +226,11 @@ private:
 
 void guardInput()
 {
-    static const bool guarding = [] {
-        // The filter installed last sees each event first: the guard drops
-        // a held key before its letter is looked at.
-        QCoreApplication *application = QCoreApplication::instance();
-        application->installEventFilter(new LatinAccessKeys(application));
-        application->installEventFilter(new InputGuard(application));
-        return true;
-    }();
-    Q_UNUSED(guarding);
+    // The filter installed last sees each event first: the guard drops a
+    // held key before its letter is looked at.
+    QCoreApplication *application = QCoreApplication::instance();
+    application->installEventFilter(new LatinAccessKeys(application));
+    application->installEventFilter(new InputGuard(application));
 }
 
 } // namespace forms

@@ -7,7 +7,7 @@
 
 namespace forms {
 
-// Watches the whole application's input from now on. Once is enough.
+// Watches the whole application's input from now on. Once, at start.
 void guardInput();
 
 } // namespace forms

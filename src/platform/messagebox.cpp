@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "messagebox.h"
 
-#include "application.h"
 #include "placement.h"
 #include "screen.h"
 #include "style.h"
@@ -54,12 +53,8 @@ std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, const QString
     return box;
 }
 
-void messageBox(const QString &prompt, const QString &title)
+void runMessageBox(const QString &prompt, const QString &title)
 {
-    if (host().messageBox) {
-        host().messageBox(prompt, title);
-        return;
-    }
     const auto box = makeMessageBox(prompt, title);
     QMessageBox *shown = box.get();
     QObject::connect(shown, &QMessageBox::buttonClicked, shown, [shown] { rememberFrame(shown); });

@@ -12,9 +12,10 @@ class QMessageBox;
 
 namespace forms {
 
-// Shows the box and returns once it is dismissed.
-void messageBox(const QString &prompt, const QString &title);
-// The box that messageBox shows, for those who want to look at it.
+// Shows the box and returns once it is dismissed. The program asks for its
+// boxes through messageBox (application.h), which decides where they go.
+void runMessageBox(const QString &prompt, const QString &title);
+// The box that runMessageBox shows, for those who want to look at it.
 [[nodiscard]] std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt,
                                                           const QString &title);
 

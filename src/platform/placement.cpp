@@ -2,7 +2,7 @@
 #include "placement.h"
 
 #include "screen.h"
-#include "x11.h"
+#include "windowsystem.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -93,9 +93,7 @@ public:
         // whose size changed after it was placed (a box that lays itself out
         // late) is placed again for its new size.
         const bool framed = !frame.isNull() && (!m_framed || frame != m_assumed);
-        // (Wayland places windows itself, and a window there changes size
-        // only as it is maximized and back.)
-        const bool resized = m_window->size() != m_size && !onWayland();
+        const bool resized = m_window->size() != m_size;
         if (framed || resized) {
             if (framed) {
                 m_framed = true;
@@ -229,15 +227,19 @@ void rememberFrame(const QWidget *window)
         lastFrame() = frame;
 }
 
+void frameMayHaveChanged(QWidget *window)
+{
+    if (Placer *placer = Placer::of(window)) {
+        // After Qt has read the property change itself.
+        QMetaObject::invokeMethod(
+            placer, [placer] { placer->check(); }, Qt::QueuedConnection);
+    }
+}
+
 void keepPlaced(QWidget *window, std::function<void()> placement)
 {
-    watchWindowProperties([](QWidget *changed) {
-        if (Placer *placer = Placer::of(changed)) {
-            // After Qt has read the property change itself.
-            QMetaObject::invokeMethod(
-                placer, [placer] { placer->check(); }, Qt::QueuedConnection);
-        }
-    });
+    if (!windowsCanBePlaced())
+        return;
     delete Placer::of(window);
     new Placer(window, std::move(placement));
 }

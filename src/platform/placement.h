@@ -38,12 +38,16 @@ void moveFrameTo(QWidget *window, const QPoint &corner);
 // windows not yet framed.
 void rememberFrame(const QWidget *window);
 
+// Places a window again if its frame has changed: for the window system's
+// notice of a changed window property.
+void frameMayHaveChanged(QWidget *window);
+
 // Keeps a placed top-level window's placement right with the window
 // manager's real frame: placement runs now, again when the frame first
 // becomes known, whenever it changes, and when the window's size changes;
 // and again when the primary screen changes, unless the user has moved the
 // window, which is then only kept on the new screen. Message boxes and
-// windows share it.
+// windows share it. Where the window system places windows itself, nothing.
 void keepPlaced(QWidget *window, std::function<void()> placement);
 
 } // namespace forms

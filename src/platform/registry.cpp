@@ -3,9 +3,7 @@
 
 #include "application.h"
 #include "form.h"
-#include "messagebox.h"
 #include "placement.h"
-#include "testing.h"
 
 #include <QApplication>
 #include <QHash>
@@ -13,7 +11,6 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace forms {
@@ -27,8 +24,6 @@ struct Registry {
     QHash<QString, Factory> factories;
     QHash<QString, QPointer<Form>> loaded;
     QPointer<Form> lastShown;
-    bool ended = false;
-    int status = 0;
 };
 
 Registry &registry()
@@ -57,7 +52,7 @@ void registerForm(const QString &name, Factory factory)
 
 Form *find(const QString &name)
 {
-    return registry().loaded.value(name).data();
+    return hasEnded() ? nullptr : registry().loaded.value(name).data();
 }
 
 Form &load(const QString &name)
@@ -74,6 +69,10 @@ Form &load(const QString &name)
     }
     Form *form = (*factory)().release();
     r.loaded.insert(name, form);
+    QObject::connect(form, &Form::closeRequested, form, [form, name] {
+        if (find(name) == form)
+            unload(name);
+    });
     form->ensurePolished();
     form->layout()->activate();
     form->Form_Load();
@@ -98,9 +97,9 @@ void show(const QString &name)
 void unload(const QString &name)
 {
     Form *form = find(name);
-    if (!form || form->m_unloading)
+    if (!form || form->isUnloading())
         return;
-    form->m_unloading = true;
+    form->setUnloading();
     form->Form_Unload();
     auto &r = registry();
     r.loaded.remove(name);
@@ -108,80 +107,32 @@ void unload(const QString &name)
     // Deleted later, since the window may be running the handler that
     // unloads it; a window that the program has just replaced with another
     // lives a moment longer, as the window manager may still bring it a
-    // close request that the user gave as it went (see Form::closeEvent).
+    // close request that the user gave as it went (Alt+F4 just after Next):
+    // that close is meant for the window in its place.
     Form *successor = r.lastShown;
-    if (successor != form && successor && find(successor->objectName()) == successor)
-        form->m_replacedBy = successor;
-    if (form->m_replacedBy)
+    if (successor != form && successor && find(successor->objectName()) == successor) {
+        QObject::connect(form, &Form::closeRequested, successor, &QWidget::close);
         QTimer::singleShot(ReplacedLifetimeMs, form, &QObject::deleteLater);
-    else
+    } else {
         form->deleteLater();
+    }
     if (r.loaded.isEmpty())
         endProgram();
 }
 
 int loadedCount()
 {
-    return static_cast<int>(registry().loaded.size());
-}
-
-void endProgram(int status)
-{
-    auto &r = registry();
-    if (r.ended)
-        return;
-    r.ended = true;
-    r.status = status;
-    r.loaded.clear();
-    for (Form *form : existingForms()) {
-        form->m_unloading = true;
-        form->hide();
-        form->deleteLater();
-    }
-    if (host().end)
-        host().end(status);
-    else
-        QCoreApplication::exit(status);
-}
-
-bool hasEnded()
-{
-    return registry().ended;
-}
-
-int exitStatus()
-{
-    return registry().status;
-}
-
-void fail(const QString &what)
-{
-    static bool failing = false;
-    std::fprintf(stderr, "numora: %s\n", qPrintable(what));
-    std::fflush(stderr);
-    // One box, even if showing it brings up another error.
-    if (!failing) {
-        failing = true;
-        messageBox(QStringLiteral("Numora has to stop because of an error:\n") + what,
-                   QStringLiteral("Numora - Error"));
-        failing = false;
-    }
-    endProgram(FailureStatus);
-}
-
-void setHost(Host replacement)
-{
-    host() = std::move(replacement);
+    return hasEnded() ? 0 : static_cast<int>(registry().loaded.size());
 }
 
 void restart()
 {
     auto &r = registry();
     r.loaded.clear();
+    r.lastShown = nullptr;
     qDeleteAll(existingForms());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    r.ended = false;
-    r.status = 0;
+    clearEnd();
 }
 
 } // namespace forms

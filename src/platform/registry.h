@@ -2,8 +2,7 @@
 //
 // The program's windows: one instance per kind, looked up by name, loaded
 // (their Form_Load run) before they show and unloaded (their Form_Unload
-// run) before they go; and the program's end, which comes when asked, after
-// an error it cannot go on from, or when the last window is gone.
+// run) before they go. The program ends when the last window is gone.
 #pragma once
 
 #include <QString>
@@ -27,17 +26,11 @@ void show(const QString &name);
 // Runs Form_Unload, then destroys the window. Ends the program when no
 // window is left loaded.
 void unload(const QString &name);
+[[nodiscard]] int loadedCount();
 
-// Ends the program at once: every window goes without further events. The
-// program then exits with status.
-void endProgram(int status = 0);
-[[nodiscard]] bool hasEnded();
-[[nodiscard]] int exitStatus();
-
-// The exit status after an error the program cannot go on from.
-inline constexpr int FailureStatus = 70;
-// Such an error: says what it was on standard error and in a message box,
-// then ends the program with FailureStatus.
-void fail(const QString &what);
+// Destroys every window at once, without events, and forgets that the
+// program ended, so that it can run again. Also after the event loop, so
+// that no window outlives the application.
+void restart();
 
 } // namespace forms

@@ -5,14 +5,16 @@
 #include "application.h"
 #include "commandline.h"
 #include "displayerrors.h"
+#include "fonts.h"
+#include "inputguard.h"
+#include "placement.h"
 #include "registry.h"
 #include "style.h"
-#include "testing.h"
 #include "version.h"
+#include "windowsystem.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace forms {
@@ -21,32 +23,6 @@ namespace {
 
 constexpr char NoDisplay[]
     = "numora: no display found; set DISPLAY or WAYLAND_DISPLAY, or run it under xvfb-run\n";
-
-bool platformChosen(int argc, char **argv)
-{
-    if (const char *platform = std::getenv("QT_QPA_PLATFORM"); platform && *platform)
-        return true;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            return true;
-    }
-    return false;
-}
-
-bool isSet(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value && *value;
-}
-
-// Wayland lets no program place its own windows, and Numora's windows are
-// placed by design. Where an X server is there too (Xwayland on a Wayland
-// desktop), Numora runs on it; where it is not, on Wayland itself.
-void preferX11(int argc, char **argv)
-{
-    if (!platformChosen(argc, argv) && isSet("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", isSet("WAYLAND_DISPLAY") ? "xcb;wayland" : "xcb");
-}
 
 // Qt looks at whether a screen reader is running only as it starts, so a
 // reader started later would find nothing. Where the accessibility bus is
@@ -67,6 +43,30 @@ int finishOutput()
 }
 
 } // namespace
+
+void setUp(bool ownStyle)
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    // The look first, so that every control made from now on is measured
+    // against the same frames: one style everywhere.
+    if (ownStyle)
+        QApplication::setStyle(makeStyle());
+    QApplication::setWindowIcon(programIcon());
+    substituteFaces();
+    // Input: held keys, late clicks and access keys on every layout are
+    // sorted out before any window sees them.
+    guardInput();
+    // Screen readers: the windows read in order, focus changes once settled.
+    installAccessibility();
+    // The window manager's frame extents, for placement with the real frame.
+    watchWindowProperties(&frameMayHaveChanged);
+    // The program decides when it ends, not the last window that closes: a
+    // message box shown before any window would otherwise end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 int run(int argc, char **argv, const QString &startupWindow,
         const std::function<void()> &registerWindows)
@@ -90,7 +90,7 @@ int run(int argc, char **argv, const QString &startupWindow,
     case Request::Run:
         break;
     }
-    if (!platformChosen(argc, argv) && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
+    if (!displayNamed(argc, argv)) {
         std::fputs(NoDisplay, stderr);
         return 1;
     }
@@ -107,15 +107,7 @@ int run(int argc, char **argv, const QString &startupWindow,
     openingDisplay();
     Application app(argc, argv);
     displayOpened();
-    announceSettledFocusOnly();
-
-    // One look everywhere, so every text is measured against the same frames.
-    if (!parsed.styleGiven && qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE"))
-        QApplication::setStyle(makeStyle());
-    QApplication::setWindowIcon(programIcon());
-    // The program decides when it ends, not the last window that closes: a
-    // message box shown before any window would otherwise end it.
-    QApplication::setQuitOnLastWindowClosed(false);
+    setUp(!parsed.styleGiven && qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE"));
 
     registerWindows();
     try {

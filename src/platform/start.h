@@ -10,6 +10,12 @@
 
 namespace forms {
 
+// Everything the application does once, at start, for every window to come:
+// the style (the program's own where ownStyle, else the one the user chose),
+// the icon, the font substitutes, the input guard, what screen readers see,
+// and the window manager's notices. Later calls change nothing.
+void setUp(bool ownStyle);
+
 // Parses the command line, opens the display, lets registerWindows tell the
 // layer about every window, loads and shows the startup window and runs the
 // event loop. Returns the process exit status.

@@ -33,7 +33,6 @@ frmabout::frmabout()
     Command1 = forms::addButton(client, QStringLiteral("Command1"), QStringLiteral("Ok"),
                                 {3480, 3840, 855, 495});
     Command1->setFont(forms::font(QStringLiteral("MS Sans Serif"), 12, true));
-    Command1->setFocus();
     Label3 = boxedLabel(client, QStringLiteral("Label3"),
                         QStringLiteral("E-Mail: ") + QString::fromUtf8(about::Email),
                         {120, 2760, 4695, 975});
@@ -45,6 +44,7 @@ frmabout::frmabout()
     // The credit keeps its width and takes the height its wrapped lines need.
     Label1->setFixedHeight(Label1->heightForWidth(Label1->width()));
     forms::stack({Command1, Label3, Label2, Label1});
+    forms::setTabOrder({Command1});
     // All three texts are read as the window opens: readers pass over a
     // label of fewer than three words then, so the e-mail line is read with
     // one word more than it shows.

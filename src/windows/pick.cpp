@@ -13,17 +13,12 @@ Pick::Pick(int card)
 {
     QWidget *client = clientArea();
 
-    Check1 = new forms::CheckBox(
+    Check1 = forms::addCheckBox(
+        client, QStringLiteral("Check1"),
         QStringLiteral(
             "If the number you chose is appering on this card, Please mark the check box."),
-        client);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setFont(forms::font(QStringLiteral("Comic Sans MS"), 12));
-    QPalette checkColours = Check1->palette();
-    checkColours.setColor(QPalette::WindowText, colours::Navy);
-    checkColours.setColor(QPalette::Window, colours::Background);
-    Check1->setPalette(checkColours);
-    forms::place(Check1, {840, 240, 4935, 615});
+        {840, 240, 4935, 615}, forms::font(QStringLiteral("Comic Sans MS"), 12), colours::Navy,
+        colours::Background);
 
     Command1 = forms::addButton(client, QStringLiteral("Command1"), QStringLiteral("&Exit"),
                                 {2160, 5400, 975, 375});
@@ -38,16 +33,12 @@ Pick::Pick(int card)
         Next->setShortcut(QKeySequence());
     }
 
-    Text1 = new forms::TextBox(client);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setFont(forms::font(QStringLiteral("MS Sans Serif"), 24));
-    QPalette gridColours = Text1->palette();
-    gridColours.setColor(QPalette::Text, colours::Red);
-    gridColours.setColor(QPalette::Base, colours::Lavender);
-    Text1->setPalette(gridColours);
     const std::string_view grid = CardDeck::grid(card);
-    Text1->setCenteredText(QString::fromLatin1(grid.data(), static_cast<qsizetype>(grid.size())));
-    forms::place(Text1, {1320, 1560, 4095, 2895});
+    Text1 = forms::addTextBox(client, QStringLiteral("Text1"),
+                              QString::fromLatin1(grid.data(), static_cast<qsizetype>(grid.size())),
+                              {1320, 1560, 4095, 2895},
+                              forms::font(QStringLiteral("MS Sans Serif"), 24), colours::Red,
+                              colours::Lavender);
 
     forms::stack({Check1, Command1, Next, Text1});
     forms::setTabOrder({Text1, Next, Command1, Check1});

@@ -19,7 +19,6 @@ Quit::Quit()
     Next = forms::addButton(client, QStringLiteral("Next"), QStringLiteral("&Exit"),
                             {2880, 5400, 1095, 375});
     Next->setDefault(true);
-    Next->setFocus();
     Label3 = forms::addLabel(client, QStringLiteral("Label3"), heading, {0, 240, 6735, 2535},
                              verdana, colours::TitleGreen, Qt::AlignHCenter);
     Label1
@@ -30,6 +29,7 @@ Quit::Quit()
     Label4 = forms::addLabel(client, QStringLiteral("Label4"), QStringLiteral("00"),
                              {2280, 2760, 2295, 1815}, comic, colours::Red, Qt::AlignHCenter);
     forms::stack({Next, Label3, Label1, Label2, Label4});
+    forms::setTabOrder({Next});
     forms::hideFromAssistiveTechnology(Label2);
     forms::hideFromAssistiveTechnology(Label4);
 

@@ -7,6 +7,7 @@ namespace forms {
 
 namespace {
 
+// Copied, not QCommandLineParser: Qt takes these only with a display, and drops a bare -platform.
 constexpr const char *QtOptionsWithValue[] = {
     "platform",
     "platformpluginpath",

@@ -15,7 +15,9 @@ namespace forms {
 // control it came from, then off that control as its window is disabled);
 // Orca 48 handles the new window's activation before focus changes it heard
 // earlier, so a stale one would take it back to the disabled window and make
-// it present the new window twice. Once, at start.
+// it present the new window twice. The filter can go once Orca handles the
+// events of one application in the order they came (Orca 48.1 does not).
+// Once, at start.
 void installAccessibility();
 
 // Makes a container (a window's client area) present its controls to screen

@@ -30,7 +30,8 @@ constexpr int FirstFocusDelayMs = 150;
 // its background colour itself rather than taking it from a palette of its
 // own: the style caches what it draws under the palette's identity, and a
 // palette made for each window would add to that cache every time a window
-// opens. Screen readers read its controls in reading order.
+// opens (can go once the style caches by what a palette holds).
+// Screen readers read its controls in reading order.
 class ClientArea : public QWidget
 {
 public:
@@ -213,7 +214,8 @@ bool Form::event(QEvent *event)
     // only once the window is up: it then presents the window and takes
     // whatever has the focus by then as already presented, so the focused
     // control, and what it says, would go unheard. A key or click meanwhile
-    // gives the control its focus at once.
+    // gives the control its focus at once. Can go once Orca presents the
+    // focused control of a window it has just presented (Orca 48.1 does not).
     if (event->type() == QEvent::Show && QAccessible::isActive() && !m_firstFocus) {
         if (QWidget *first = focusWidget(); first && first != this) {
             m_firstFocus = first;

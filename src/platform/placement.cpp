@@ -202,6 +202,7 @@ void moveFrameTo(QWidget *window, const QPoint &to)
     // device pixels each on its own, so a window that ends at the screen's
     // edge in logical pixels can run one device pixel past it (About at
     // scale 2.5 on 1280x1024). Such a window moves one logical pixel in.
+    // Can go once Qt rounds a window's geometry as one rectangle.
     QPoint corner = to;
     const double ratio = window->devicePixelRatioF();
     const QRect screen = screenGeometry();

@@ -26,7 +26,8 @@ constexpr char NoDisplay[]
 
 // Qt looks at whether a screen reader is running only as it starts, so a
 // reader started later would find nothing. Where the accessibility bus is
-// there, Numora is always on it; where it is not, this costs nothing.
+// there, Numora is always on it; where it is not, this costs nothing. Can go
+// once Qt follows the bus's status while it runs (Qt 6.8 does not).
 void stayReachableByScreenReaders()
 {
     if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))

@@ -57,6 +57,7 @@ QIcon programIcon()
     // One icon shared by every window: Qt caches the pixmaps it makes of an
     // icon for the window system under that icon's own key, so an icon made
     // anew for each window would add its pixmaps to the cache each time.
+    // Can go once Qt keeps those pixmaps other than by the icon's own key.
     static const QIcon icon(QStringLiteral(":/numora/numora.xpm"));
     return icon;
 }

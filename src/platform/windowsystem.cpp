@@ -80,7 +80,9 @@ private:
 
 // Qt marks a tool window as a utility window, which some window managers
 // (icewm among them) still list in the task bar. Before the window is mapped
-// it can say so itself; Qt keeps states it finds there when it maps it.
+// it can say so itself; Qt keeps states it finds there when it maps it. Can
+// go once Qt says so of tool windows itself, or the window managers that list
+// utility windows are gone.
 void keepOutOfTaskBar(QWidget *window)
 {
     xcb_connection_t *connection = x11Connection();
@@ -105,7 +107,8 @@ void keepOutOfTaskBar(QWidget *window)
 // maximizing is taken back at once. On Wayland a maximized window must take
 // the size the compositor gives it, or the compositor ends the program;
 // there a window only keeps a minimum size, and goes back to it once the
-// maximizing has been taken back.
+// maximizing has been taken back. Can go once Qt's Wayland title bar offers
+// no maximize for a window of fixed size (Qt 6.4's and 6.8's do).
 class Keeper : public QObject
 {
 public:

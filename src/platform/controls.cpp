@@ -21,10 +21,17 @@ namespace forms {
 namespace {
 constexpr int CaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
 
-// Enter belongs to the window, which gives it to its default button.
-bool isEnter(const QKeyEvent *event)
+// Enter belongs to the window, which gives it to its default button: a
+// control that would act on it passes it on instead.
+bool passEnterOn(QEvent *event)
 {
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    event->ignore();
+    return true;
 }
 
 void place(QWidget *control, const QString &name, const QRect &twipsBox)
@@ -126,25 +133,11 @@ void CheckBox::paintEvent(QPaintEvent *)
     }
 }
 
-void CheckBox::keyPressEvent(QKeyEvent *event)
+bool CheckBox::event(QEvent *event)
 {
     // Some platform themes (GNOME's among them) make Enter press a focused
-    // check box. Here Enter belongs to the window's default button, and only
-    // the space bar ticks the box.
-    if (isEnter(event)) {
-        event->ignore();
-        return;
-    }
-    QCheckBox::keyPressEvent(event);
-}
-
-void CheckBox::keyReleaseEvent(QKeyEvent *event)
-{
-    if (isEnter(event)) {
-        event->ignore();
-        return;
-    }
-    QCheckBox::keyReleaseEvent(event);
+    // check box; here only the space bar ticks it.
+    return !passEnterOn(event) && QCheckBox::event(event);
 }
 
 bool CheckBox::hitButton(const QPoint &pos) const
@@ -226,13 +219,9 @@ void TextBox::focusOutEvent(QFocusEvent *event)
     viewport()->update();
 }
 
-void TextBox::keyPressEvent(QKeyEvent *event)
+bool TextBox::event(QEvent *event)
 {
-    if (isEnter(event)) {
-        event->ignore();
-        return;
-    }
-    QTextEdit::keyPressEvent(event);
+    return !passEnterOn(event) && QTextEdit::event(event);
 }
 
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &twipsBox,

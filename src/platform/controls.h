@@ -29,9 +29,8 @@ public:
     [[nodiscard]] QRect captionBounds() const;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
     [[nodiscard]] bool hitButton(const QPoint &pos) const override;
 
 private:
@@ -53,7 +52,7 @@ public:
     [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

@@ -5,10 +5,18 @@
 #include "platform/placement.h"
 #include "trick/reply.h"
 
+#include <QCoreApplication>
+
 namespace flow {
 
 namespace {
 constexpr double AboutOffset = 1500; // twips right of and below the centre
+
+void say(const char *prompt, const char *title)
+{
+    forms::messageBox(QCoreApplication::translate("flow", prompt),
+                      QCoreApplication::translate("flow", title));
+}
 } // namespace
 
 QString windowName(PageId page)
@@ -36,7 +44,7 @@ void centre(forms::Form &window, double offsetTwips)
 
 void introLoad(forms::Form &intro)
 {
-    forms::messageBox(QLatin1String(WelcomePrompt), QLatin1String(WelcomeTitle));
+    say(WelcomePrompt, WelcomeTitle);
     centre(intro);
     Reply::state().reset();
 }
@@ -68,7 +76,7 @@ void exitProgram(PageId page)
 void pageUnload(PageId page)
 {
     if (Reply::state().Page == page)
-        forms::messageBox(QLatin1String(GoodbyePrompt), QLatin1String(GoodbyeTitle));
+        say(GoodbyePrompt, GoodbyeTitle);
 }
 
 void openAbout(PageId opener)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace forms {
 class Form;
@@ -23,10 +24,17 @@ inline constexpr PageId QuitPage = 7;
 
 inline constexpr char AboutWindow[] = "frmabout";
 
-inline constexpr char WelcomeTitle[] = "Welcome...";
-inline constexpr char WelcomePrompt[] = "Welcome to Numora !";
-inline constexpr char GoodbyeTitle[] = "Bye Bye...";
-inline constexpr char GoodbyePrompt[] = "Bye Bye, and thank you for using Numora !";
+// The message boxes' texts, in English; they are shown in the user's
+// language (translation context "flow").
+//: Title of the message box that greets the user before the first window.
+inline constexpr char WelcomeTitle[] = QT_TRANSLATE_NOOP("flow", "Welcome...");
+//: The greeting in the first message box, before the welcome window.
+inline constexpr char WelcomePrompt[] = QT_TRANSLATE_NOOP("flow", "Welcome to Numora !");
+//: Title of the message box shown as the user leaves the program.
+inline constexpr char GoodbyeTitle[] = QT_TRANSLATE_NOOP("flow", "Bye Bye...");
+//: The goodbye in the last message box.
+inline constexpr char GoodbyePrompt[]
+    = QT_TRANSLATE_NOOP("flow", "Bye Bye, and thank you for using Numora !");
 
 // "Intro", "Pick_1" .. "Pick_6", "Quit"; empty for any other number.
 [[nodiscard]] QString windowName(PageId page);

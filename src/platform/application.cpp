@@ -92,8 +92,13 @@ void fail(const QString &what)
     // One box, even if showing it brings up another error.
     if (!failing) {
         failing = true;
-        messageBox(QStringLiteral("Numora has to stop because of an error:\n") + what,
-                   QStringLiteral("Numora - Error"));
+        //: Message box after an error the program cannot go on from; the
+        //: error's own text (in English) follows on the next line.
+        const QString prompt
+            = QCoreApplication::translate("forms", "Numora has to stop because of an error:");
+        //: Title of that message box.
+        messageBox(prompt + QLatin1Char('\n') + what,
+                   QCoreApplication::translate("forms", "Numora - Error"));
         failing = false;
     }
     endProgram(FailureStatus);

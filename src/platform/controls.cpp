@@ -34,10 +34,13 @@ bool passEnterOn(QEvent *event)
     return true;
 }
 
+// Right to left, the whole layout is mirrored in the parent.
 void place(QWidget *control, const QString &name, const QRect &twipsBox)
 {
     control->setObjectName(name);
-    control->setGeometry(twipsRect(twipsBox));
+    const QWidget *parent = control->parentWidget();
+    control->setGeometry(
+        QStyle::visualRect(parent->layoutDirection(), parent->rect(), twipsRect(twipsBox)));
 }
 
 void setColours(QWidget *control, QPalette::ColorRole foreground, const QColor &colour,
@@ -84,21 +87,29 @@ QRect CheckBox::indicatorRect() const
 {
     const int w = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
     const int h = style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, this);
-    return {width() - w - 1, (height() - h) / 2, w, h};
+    return QStyle::visualRect(layoutDirection(), rect(),
+                              {width() - w - 1, (height() - h) / 2, w, h});
 }
 
+// Right to left, the box is at the left end and the caption to its right.
 QRect CheckBox::captionRect() const
 {
+    const int w = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
     const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, this);
     QRect r = rect();
-    r.setRight(indicatorRect().left() - spacing - 1);
+    r.setRight(width() - w - 1 - spacing - 1);
     // Room for the focus frame around the caption.
-    return r.adjusted(2, 1, -2, -1);
+    return QStyle::visualRect(layoutDirection(), rect(), r.adjusted(2, 1, -2, -1));
+}
+
+int CheckBox::captionFlags() const
+{
+    return int(QStyle::visualAlignment(layoutDirection(), Qt::Alignment(CaptionFlags)));
 }
 
 QRect CheckBox::captionBounds() const
 {
-    return fontMetrics().boundingRect(captionRect(), CaptionFlags, text());
+    return fontMetrics().boundingRect(captionRect(), captionFlags(), text());
 }
 
 QSize CheckBox::sizeHint() const
@@ -122,7 +133,7 @@ void CheckBox::paintEvent(QPaintEvent *)
     const QRect caption = captionRect();
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(caption, CaptionFlags, text());
+    painter.drawText(caption, captionFlags(), text());
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
@@ -148,6 +159,8 @@ bool CheckBox::hitButton(const QPoint &pos) const
 TextBox::TextBox(QWidget *parent)
     : QTextEdit(parent)
 {
+    // Rows of numbers, which read left to right in every language.
+    setLayoutDirection(Qt::LeftToRight);
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setAcceptRichText(false);

@@ -36,6 +36,7 @@ protected:
 private:
     [[nodiscard]] QRect indicatorRect() const;
     [[nodiscard]] QRect captionRect() const;
+    [[nodiscard]] int captionFlags() const;
 };
 
 // A multi-line text box that shows text but lets nobody change it: the caret

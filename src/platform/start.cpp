@@ -7,6 +7,7 @@
 #include "displayerrors.h"
 #include "fonts.h"
 #include "inputguard.h"
+#include "language.h"
 #include "placement.h"
 #include "registry.h"
 #include "style.h"
@@ -51,7 +52,10 @@ void setUp(bool ownStyle)
     if (done)
         return;
     done = true;
-    // The look first, so that every control made from now on is measured
+    // The language first: it decides the direction in which every window
+    // is laid out.
+    useUsersLanguage();
+    // Then the look, so that every control made from now on is measured
     // against the same frames: one style everywhere.
     if (ownStyle)
         QApplication::setStyle(makeStyle());

@@ -11,7 +11,8 @@
 namespace forms {
 
 // Everything the application does once, at start, for every window to come:
-// the style (the program's own where ownStyle, else the one the user chose),
+// the user's language, the style (the program's own where ownStyle, else the
+// one the user chose),
 // the icon, the font substitutes, the input guard, what screen readers see,
 // and the window manager's notices. Later calls change nothing.
 void setUp(bool ownStyle);

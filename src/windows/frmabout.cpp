@@ -25,19 +25,21 @@ QLabel *boxedLabel(QWidget *client, const QString &name, const QString &text, co
 frmabout::frmabout()
     : forms::Form(QLatin1String(flow::AboutWindow), forms::Frame::FixedTool)
 {
-    setWindowTitle(QLatin1String(Title));
+    setWindowTitle(tr(Title));
     setBackground(colours::Background);
     setClientSize(ClientWidth, ClientHeight);
     QWidget *client = clientArea();
 
-    Command1 = forms::addButton(client, QStringLiteral("Command1"), QStringLiteral("Ok"),
-                                {3480, 3840, 855, 495});
+    //: The button that closes the About window; it has no access key.
+    Command1
+        = forms::addButton(client, QStringLiteral("Command1"), tr("Ok"), {3480, 3840, 855, 495});
     Command1->setFont(forms::font(QStringLiteral("MS Sans Serif"), 12, true));
     Label3 = boxedLabel(client, QStringLiteral("Label3"),
-                        QStringLiteral("E-Mail: ") + QString::fromUtf8(about::Email),
-                        {120, 2760, 4695, 975});
+                        //: Followed by the e-mail address.
+                        tr("E-Mail: ") + QString::fromUtf8(about::Email), {120, 2760, 4695, 975});
     Label2 = boxedLabel(client, QStringLiteral("Label2"),
-                        QStringLiteral("For more information: ") + QString::fromUtf8(about::Web),
+                        //: Followed by the address of the web page.
+                        tr("For more information: ") + QString::fromUtf8(about::Web),
                         {120, 1200, 4695, 1455});
     Label1 = boxedLabel(client, QStringLiteral("Label1"), QString::fromUtf8(about::Credit),
                         {75, 120, 4740, 1005});
@@ -48,7 +50,9 @@ frmabout::frmabout()
     // All three texts are read as the window opens: readers pass over a
     // label of fewer than three words then, so the e-mail line is read with
     // one word more than it shows.
-    Label3->setAccessibleName(QStringLiteral("E-Mail address: ") + QString::fromUtf8(about::Email));
+    //: What a screen reader says before the e-mail address: three words or
+    //: more with it, or the reader passes it over.
+    Label3->setAccessibleName(tr("E-Mail address: ") + QString::fromUtf8(about::Email));
 
     bind(Command1, &QPushButton::clicked, &frmabout::Command1_Click);
 }

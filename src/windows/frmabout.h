@@ -13,7 +13,8 @@ class frmabout : public forms::Form
     Q_OBJECT
 
 public:
-    static constexpr char Title[] = "Numora - About";
+    //: Title bar of the About window.
+    static constexpr char Title[] = QT_TR_NOOP("Numora - About");
     static constexpr int ClientWidth = 4935;
     static constexpr int ClientHeight = 4470;
 

@@ -8,28 +8,34 @@
 #include <QPushButton>
 
 Intro::Intro()
-    : SequenceWindow(flow::IntroPage, QLatin1String(Title))
+    : SequenceWindow(flow::IntroPage, tr(Title))
 {
     QWidget *client = clientArea();
     const QFont verdana = forms::font(QStringLiteral("Verdana"), 48);
-    Command1 = forms::addButton(client, QStringLiteral("Command1"), QStringLiteral("&Exit"),
+    Command1 = forms::addButton(client, QStringLiteral("Command1"), exitCaption(),
                                 {2280, 5400, 975, 375});
-    Next = forms::addButton(client, QStringLiteral("Next"), QStringLiteral("&Next >"),
-                            {3480, 5400, 1095, 375});
+    Next = forms::addButton(client, QStringLiteral("Next"), nextCaption(), {3480, 5400, 1095, 375});
     Next->setDefault(true);
-    Label3 = forms::addLabel(client, QStringLiteral("Label3"), QStringLiteral("Welcome !"),
-                             {0, 0, 5295, 1695}, verdana, colours::TitleGreen, Qt::AlignHCenter);
+    //: The big two-colour greeting: Verdana 48 pt, one line of about nine
+    //: letters at most (a longer word is cut), then "to Numora!" below it.
+    const QString welcome = tr("Welcome !");
+    Label3 = forms::addLabel(client, QStringLiteral("Label3"), welcome, {0, 0, 5295, 1695}, verdana,
+                             colours::TitleGreen, Qt::AlignHCenter);
     Label2 = forms::addLabel(
         client, QStringLiteral("Label2"),
-        QStringLiteral("Please choose a number from 1 to 60 and click the \"NEXT\" button."),
+        //: The instruction under the greeting, 24 pt in a box of about six
+        //: short lines. "NEXT" names the button that reads "Next >".
+        tr("Please choose a number from 1 to 60 and click the \"NEXT\" button."),
         {1560, 2520, 3990, 2295}, forms::font(QStringLiteral("MS Sans Serif"), 24), colours::Navy,
         Qt::AlignLeft);
-    Label1 = forms::addLabel(
-        client, QStringLiteral("Label1"), QStringLiteral("to Numora!"), {3240, 1320, 3630, 735},
-        forms::font(QStringLiteral("Comic Sans MS"), 24), colours::Navy, Qt::AlignLeft);
-    Label4
-        = forms::addLabel(client, QStringLiteral("Label4"), QStringLiteral("Welcome !"),
-                          {-120, 120, 5295, 1695}, verdana, colours::TitleBlue, Qt::AlignHCenter);
+    Label1 = forms::addLabel(client, QStringLiteral("Label1"),
+                             //: Second half of the greeting, under "Welcome !": Comic 24 pt, one
+                             //: line of about twelve letters.
+                             tr("to Numora!"), {3240, 1320, 3630, 735},
+                             forms::font(QStringLiteral("Comic Sans MS"), 24), colours::Navy,
+                             Qt::AlignLeft);
+    Label4 = forms::addLabel(client, QStringLiteral("Label4"), welcome, {-120, 120, 5295, 1695},
+                             verdana, colours::TitleBlue, Qt::AlignHCenter);
     forms::stack({Command1, Next, Label3, Label2, Label1, Label4});
     forms::hideFromAssistiveTechnology(Label4);
     // The greeting is drawn in two labels but read as one line: readers pass

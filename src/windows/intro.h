@@ -12,7 +12,8 @@ class Intro : public SequenceWindow
     Q_OBJECT
 
 public:
-    static constexpr char Title[] = "Welcome to the numora program!";
+    //: Title bar of the welcome window.
+    static constexpr char Title[] = QT_TR_NOOP("Welcome to the numora program!");
 
     Intro();
 

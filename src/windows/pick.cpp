@@ -6,32 +6,35 @@
 #include "trick/carddeck.h"
 #include "trick/reply.h"
 
+#include <QMenu>
 #include <QPushButton>
 
 Pick::Pick(int card)
-    : SequenceWindow(card, QLatin1String(Title))
+    : SequenceWindow(card, tr(Title))
 {
     QWidget *client = clientArea();
 
     Check1 = forms::addCheckBox(
         client, QStringLiteral("Check1"),
-        QStringLiteral(
-            "If the number you chose is appering on this card, Please mark the check box."),
+        //: The check box's caption, beside the box: Comic 12 pt, two lines of
+        //: about forty letters.
+        tr("If the number you chose is appering on this card, Please mark the check box."),
         {840, 240, 4935, 615}, forms::font(QStringLiteral("Comic Sans MS"), 12), colours::Navy,
         colours::Background);
 
-    Command1 = forms::addButton(client, QStringLiteral("Command1"), QStringLiteral("&Exit"),
+    Command1 = forms::addButton(client, QStringLiteral("Command1"), exitCaption(),
                                 {2160, 5400, 975, 375});
     const bool last = card == flow::LastCardPage;
     Next = forms::addButton(client, QStringLiteral("Next"),
-                            last ? QStringLiteral("&Finish") : QStringLiteral("&Next >"),
-                            {3480, 5400, 1095, 375});
+                            //: The last card's button, in place of "Next >": it leads to
+                            //: the number. It may share its access key with the File menu.
+                            last ? tr("&Finish") : nextCaption(), {3480, 5400, 1095, 375});
     Next->setDefault(true);
-    if (last) {
-        // "&Finish" and the File menu share Alt+F here. Alt+F opens File on
-        // every window, so it does here too; Enter finishes.
+    // Where the button's access key is the File menu's ("&Finish" and
+    // "&File"), Alt+F opens File on every window, so it does here too;
+    // Enter finishes.
+    if (Next->shortcut() == QKeySequence::mnemonic(File->title()))
         Next->setShortcut(QKeySequence());
-    }
 
     const std::string_view grid = CardDeck::grid(card);
     Text1 = forms::addTextBox(client, QStringLiteral("Text1"),
@@ -49,12 +52,18 @@ Pick::Pick(int card)
     // grid's, which a reader always says as the grid takes the focus: a
     // reader does not always present a window that replaces one just like
     // it, and Orca 48 says a dialog's own description twice.
-    Text1->setAccessibleName(
-        QStringLiteral("Numbers on card %1 of %2").arg(card).arg(flow::LastCardPage));
-    Text1->setAccessibleDescription(
-        QStringLiteral("If the number you chose is on this card, tick the check box, which comes "
-                       "after the Exit button, then press %1")
-            .arg(last ? QStringLiteral("Finish") : QStringLiteral("Next")));
+    //: What a screen reader says of the grid of numbers: %1 is the card's
+    //: number, %2 how many cards there are.
+    Text1->setAccessibleName(tr("Numbers on card %1 of %2").arg(card).arg(flow::LastCardPage));
+    //: Read by a screen reader on the last card, after the card's name.
+    //: "Exit" and "Finish" name the window's buttons.
+    const QString lastTask = tr("If the number you chose is on this card, tick the check box, "
+                                "which comes after the Exit button, then press Finish");
+    //: Read by a screen reader on cards 1 to 5, after the card's name.
+    //: "Exit" and "Next" name the window's buttons.
+    const QString task = tr("If the number you chose is on this card, tick the check box, "
+                            "which comes after the Exit button, then press Next");
+    Text1->setAccessibleDescription(last ? lastTask : task);
 
     // Every change of the box toggles the card, however it came about, so
     // that the card's value always follows the box.

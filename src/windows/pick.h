@@ -16,7 +16,9 @@ class Pick : public SequenceWindow
     Q_OBJECT
 
 public:
-    static constexpr char Title[] = "Numora - Is the number you chose appearing on this card?";
+    //: Title bar of each of the six card windows.
+    static constexpr char Title[]
+        = QT_TR_NOOP("Numora - Is the number you chose appearing on this card?");
 
     explicit Pick(int card);
 

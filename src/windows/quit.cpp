@@ -9,15 +9,16 @@
 #include <QPushButton>
 
 Quit::Quit()
-    : SequenceWindow(flow::QuitPage, QLatin1String(Title))
+    : SequenceWindow(flow::QuitPage, tr(Title))
 {
     QWidget *client = clientArea();
     const QFont verdana = forms::font(QStringLiteral("Verdana"), 48);
     const QFont comic = forms::font(QStringLiteral("Comic Sans MS"), 72);
-    const QString heading = QStringLiteral("The number you chose is");
+    //: The big two-colour heading above the number: Verdana 48 pt, at most
+    //: two lines of about twelve letters.
+    const QString heading = tr("The number you chose is");
 
-    Next = forms::addButton(client, QStringLiteral("Next"), QStringLiteral("&Exit"),
-                            {2880, 5400, 1095, 375});
+    Next = forms::addButton(client, QStringLiteral("Next"), exitCaption(), {2880, 5400, 1095, 375});
     Next->setDefault(true);
     Label3 = forms::addLabel(client, QStringLiteral("Label3"), heading, {0, 240, 6735, 2535},
                              verdana, colours::TitleGreen, Qt::AlignHCenter);
@@ -46,7 +47,8 @@ void Quit::Form_Load()
     // the answer reaches a screen-reader user without looking for it, and
     // once: a label that labels a control is not gathered with the window's
     // other texts. The digits are read as the whole answer.
-    Label1->setAccessibleName(QStringLiteral("The number you chose is %1").arg(result));
+    //: What a screen reader says of the number: %1 is the number.
+    Label1->setAccessibleName(tr("The number you chose is %1").arg(result));
     Label1->setBuddy(Next);
 }
 

@@ -12,7 +12,8 @@ class Quit : public SequenceWindow
     Q_OBJECT
 
 public:
-    static constexpr char Title[] = "Numora - The number you chose is...";
+    //: Title bar of the window that names the chosen number.
+    static constexpr char Title[] = QT_TR_NOOP("Numora - The number you chose is...");
 
     Quit();
 

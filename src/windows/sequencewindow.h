@@ -33,6 +33,10 @@ public:
     [[nodiscard]] flow::PageId page() const { return m_page; }
 
 protected:
+    // The captions the windows' buttons share.
+    [[nodiscard]] static QString exitCaption();
+    [[nodiscard]] static QString nextCaption();
+
     QMenu *File = nullptr;
     QAction *Exit = nullptr;
     QMenu *Help = nullptr;

@@ -10,10 +10,12 @@
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QFontDatabase>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTranslator>
 
 using namespace harness;
 
@@ -44,6 +46,29 @@ QString plainCaption(QString text)
     return text.remove(QLatin1Char('&'));
 }
 
+// A generated language whose texts are a third longer than the English: each
+// word grows by a third of its letters.
+class LongerTexts : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+    [[nodiscard]] bool isEmpty() const override { return false; }
+    [[nodiscard]] QString translate(const char *, const char *source, const char *,
+                                    int) const override
+    {
+        static const QRegularExpression word(QStringLiteral("\\p{L}+"));
+        QString text = QString::fromUtf8(source);
+        for (qsizetype at = 0;;) {
+            const QRegularExpressionMatch match = word.match(text, at);
+            if (!match.hasMatch())
+                return text;
+            const QString extra = match.captured().left((match.capturedLength() + 2) / 3);
+            text.insert(match.capturedEnd(), extra.toLower());
+            at = match.capturedEnd() + extra.size();
+        }
+    }
+};
+
 } // namespace
 
 class LayoutTest : public QObject
@@ -51,6 +76,12 @@ class LayoutTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsSet("NUMORA_TEST_LONGER_TEXTS"))
+            QCoreApplication::installTranslator(new LongerTexts(qApp));
+    }
+
     void init()
     {
         start();

@@ -93,10 +93,11 @@ def walk(node):
 class Program:
     """One run of the real binary, read through AT-SPI."""
 
-    def __init__(self, binary):
+    def __init__(self, binary, language="en"):
         # As a user starts it: Numora itself asks to be on the accessibility
-        # bus, and chooses its platform.
-        env = dict(os.environ)
+        # bus, and chooses its platform. It speaks the language asked for,
+        # whatever this machine's locale.
+        env = dict(os.environ, LANGUAGE=language)
         env.pop("QT_QPA_PLATFORM", None)
         env.pop("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", None)
         self.process = subprocess.Popen([binary], env=env)

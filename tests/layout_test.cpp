@@ -85,7 +85,9 @@ private slots:
     void init()
     {
         start();
-        qInfo("scale %s", qPrintable(qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"))));
+        qInfo("scale %s, %s",
+              qPrintable(qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"))),
+              QApplication::isRightToLeft() ? "right to left" : "left to right");
     }
     void cleanup() { forms::restart(); }
 

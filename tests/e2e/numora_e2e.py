@@ -17,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 import time
+from xml.etree import ElementTree
 
 import pyatspi
 from gi.repository import Atspi
@@ -49,6 +50,42 @@ CHECK_CAPTION = ("If the number you chose is appering on this card, "
 
 class Failure(Exception):
     pass
+
+
+class Texts:
+    """The program's texts in one language, looked up by their English (and
+    the note that tells two alike apart), from its catalogue in the source
+    tree; English as it is."""
+
+    def __init__(self, language):
+        self.language = language
+        self.table = {}
+        if language != "en":
+            path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                "translations", f"numora_{language}.ts")
+            for message in ElementTree.parse(path).iter("message"):
+                self.table[(message.findtext("source"), message.findtext("comment"))] = \
+                    message.findtext("translation")
+
+    def __call__(self, english, note=None):
+        if self.language == "en":
+            return english
+        translated = self.table.get((english, note))
+        if not translated:
+            raise Failure(f"no {self.language} translation of '{english}'")
+        return translated
+
+    def shown(self, caption, note=None):
+        """A caption as it reads, without its access key's mark."""
+        return self(caption, note).replace("&", "")
+
+    def key(self, caption, note=None):
+        """A caption's access key, as xdotool names it."""
+        text = self(caption, note)
+        return text[text.index("&") + 1].lower()
+
+    def box(self, title, prompt):
+        return (self(title), self(prompt))
 
 
 def log(message):
@@ -97,6 +134,7 @@ class Program:
         # As a user starts it: Numora itself asks to be on the accessibility
         # bus, and chooses its platform. It speaks the language asked for,
         # whatever this machine's locale.
+        self.texts = Texts(language)
         env = dict(os.environ, LANGUAGE=language)
         env.pop("QT_QPA_PLATFORM", None)
         env.pop("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", None)
@@ -196,9 +234,11 @@ def about_round_trip(program, opener, closing):
                                 if n != opener and pyatspi.STATE_FOCUSED in states(n)],
                        f"a control of '{opener.name}' to have the focus")
     require(len(focused) == 1, f"{len(focused)} controls have the focus before About")
-    key("alt+h", "a")
-    box = program.window(ABOUT)
-    require(any(n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "Ok" for n in walk(box)),
+    t = program.texts
+    key("alt+" + t.key("&Help"), t.key("&About"))
+    about = t(ABOUT)
+    box = program.window(about)
+    require(any(n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == t("Ok") for n in walk(box)),
             "About has no Ok button")
     wait_for(lambda: pyatspi.STATE_SENSITIVE not in states(opener),
              "the opener to report itself insensitive")
@@ -207,7 +247,7 @@ def about_round_trip(program, opener, closing):
         key("Return")
     else:
         key("alt+F4")
-    program.gone(ABOUT)
+    program.gone(about)
     wait_for(lambda: pyatspi.STATE_SENSITIVE in states(opener), "the opener to be enabled")
     try:
         wait_for(lambda: pyatspi.STATE_FOCUSED in states(focused[0]),
@@ -228,12 +268,13 @@ def focus_report(program, opener):
 
 
 def finish_with_goodbye(program):
-    program.message_box(GOODBYE)
+    goodbye = program.texts.box(*GOODBYE)
+    program.message_box(goodbye)
     key("Return")
     seen = 1
     deadline = time.monotonic() + TIMEOUT
     while program.process.poll() is None:
-        if program.windows(GOODBYE[0]):
+        if program.windows(goodbye[0]):
             seen += 1
             break
         if time.monotonic() > deadline:
@@ -244,29 +285,32 @@ def finish_with_goodbye(program):
     require(status == 0, f"the program exited with status {status}")
 
 
-def play(binary, number, tick_by, about_from, about_closing, way_out, screen_change=None):
+def play(binary, number, tick_by, about_from, about_closing, way_out, screen_change=None,
+         language="en"):
     """One whole trick. way_out is ('Enter'|'close box'|'File > Exit') on the
-    result window, or ('Alt+E', card) to leave on a card. screen_change:
-    the screen shrinks under the first card (see change_screen)."""
-    log(f"run: number {number}, ticking by {tick_by}, leaving by {way_out}")
-    program = Program(binary)
+    result window, or ('Alt+E', card) to leave on a card, Alt with the Exit
+    button's access key in the language played. screen_change: the screen
+    shrinks under the first card (see change_screen)."""
+    log(f"run: number {number}, ticking by {tick_by}, leaving by {way_out}, in {language}")
+    program = Program(binary, language)
+    t = program.texts
     try:
-        program.message_box(WELCOME)
-        require(not program.windows(INTRO), "the welcome window showed before the box")
+        program.message_box(t.box(*WELCOME))
+        require(not program.windows(t(INTRO)), "the welcome window showed before the box")
         key("Return")
-        intro = program.window(INTRO)
+        intro = program.window(t(INTRO))
         texts = labels(intro)
-        greeting = "Welcome ! to Numora!"
+        greeting = t("Welcome !") + " " + t("to Numora!")
         require(texts.count(greeting) == 1, f"the greeting is read {texts.count(greeting)} times")
-        named(intro, pyatspi.ROLE_PUSH_BUTTON, "Next >")
-        named(intro, pyatspi.ROLE_PUSH_BUTTON, "Exit")
+        named(intro, pyatspi.ROLE_PUSH_BUTTON, t.shown("&Next >"))
+        named(intro, pyatspi.ROLE_PUSH_BUTTON, t.shown("&Exit", "button"))
         if about_from == 0:
             about_round_trip(program, intro, about_closing)
         key("Return")
 
         previous = None
         for card in range(1, 7):
-            window = program.window(CARD, lambda w: grid_of(w) not in (None, previous))
+            window = program.window(t(CARD), lambda w: grid_of(w) not in (None, previous))
             grid = grid_of(window)
             previous = grid
             rows = grid.split("\n")
@@ -274,7 +318,7 @@ def play(binary, number, tick_by, about_from, about_closing, way_out, screen_cha
             numbers = {int(n) for n in grid.split()}
             if card == 1 and screen_change:
                 change_screen(**screen_change)
-            check = named(window, pyatspi.ROLE_CHECK_BOX, CHECK_CAPTION)
+            check = named(window, pyatspi.ROLE_CHECK_BOX, t(CHECK_CAPTION))
             require(pyatspi.STATE_CHECKED not in states(check), f"card {card} starts ticked")
             if number in numbers:
                 if tick_by == "mouse":
@@ -292,18 +336,20 @@ def play(binary, number, tick_by, about_from, about_closing, way_out, screen_cha
                 require((pyatspi.STATE_CHECKED in states(check)) == (number in numbers),
                         "About changed the check box")
             if way_out == ("Alt+E", card):
-                key("alt+e")
+                key("alt+" + t.key("&Exit", "button"))
                 finish_with_goodbye(program)
                 return
             key("Return")
 
-        result = program.window(RESULT)
+        result = program.window(t(RESULT))
         texts = labels(result)
-        require(texts.count("The number you chose is") == 1, f"result window reads {texts}")
+        heading = t("The number you chose is")
+        require(texts.count(heading) == 1, f"result window reads {texts}")
         require("00" not in texts, "the result still reads 00")
-        require(f"The number you chose is {number}" in texts, f"the answer is read as {texts}")
+        answer = t("The number you chose is %1").replace("%1", str(number))
+        require(answer in texts, f"the answer is read as {texts}, not '{answer}'")
         require(not result.description and not named(result, pyatspi.ROLE_PUSH_BUTTON,
-                                                      "Exit").description,
+                                                      t.shown("&Exit", "button")).description,
                 "the answer is announced twice")
         if about_from == 7:
             about_round_trip(program, result, about_closing)
@@ -312,7 +358,7 @@ def play(binary, number, tick_by, about_from, about_closing, way_out, screen_cha
         elif way_out == "close box":
             key("alt+F4")
         elif way_out == "File > Exit":
-            key("alt+f", "e")
+            key("alt+" + t.key("&File"), t.key("&Exit", "menu item"))
         finish_with_goodbye(program)
     finally:
         program.stop()
@@ -1216,6 +1262,11 @@ def tricks():
              way_out="File > Exit"),
         dict(number=45, tick_by="mouse", about_from=None, about_closing="Enter",
              way_out=("Alt+E", 3)),
+        # In German, and in Hebrew, right to left, with their access keys.
+        dict(number=26, tick_by="keyboard", about_from=4, about_closing="Enter",
+             way_out="File > Exit", language="de"),
+        dict(number=53, tick_by="mouse", about_from=3, about_closing="close box",
+             way_out=("Alt+E", 5), language="he"),
     ]
 
 

@@ -10,12 +10,7 @@ log=$XDG_RUNTIME_DIR/numora.log
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS="suppressions=$here/data/lsan.supp:print_suppressions=0"
-timeout 120 sh "$here/xserver.sh" "-screen 0 1024x768x24" sh -c '
-  openbox --sm-disable >/dev/null 2>&1 & wm=$!
-  for i in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-  done
+timeout 120 sh "$here/xserver.sh" --wm openbox "-screen 0 1024x768x24" sh -c '
   "$0" 2>"$1" & app=$!
   sleep 3
   # The welcome box, Next on the welcome window and six cards, Exit on the
@@ -25,7 +20,6 @@ timeout 120 sh "$here/xserver.sh" "-screen 0 1024x768x24" sh -c '
     kill -0 $app 2>/dev/null || break
   done
   status=0; wait $app || status=$?
-  kill $wm 2>/dev/null || true
   exit $status' "$numora" "$log" && status=0 || status=$?
 if grep -q "LeakSanitizer" "$log"; then
   cat "$log"

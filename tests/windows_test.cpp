@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "configuredabout.h"
 #include "harness.h"
 #include "trick/carddeck.h"
 
@@ -686,10 +687,11 @@ private slots:
         QCOMPARE(box->windowTitle(), QStringLiteral("Numora - About"));
         QCOMPARE(box->clientArea()->size(), forms::twipsRect({0, 0, 4935, 4470}).size());
         QCOMPARE(control(box, "Command1")->geometry(), forms::twipsRect({3480, 3840, 855, 495}));
-        QVERIFY(control<QLabel>(box, "Label3")->text().startsWith(QLatin1String("E-Mail: ")));
-        QVERIFY(control<QLabel>(box, "Label2")
-                    ->text()
-                    .startsWith(QLatin1String("For more information: ")));
+        QCOMPARE(control<QLabel>(box, "Label1")->text(), QString::fromUtf8(CONFIGURED_CREDIT));
+        QCOMPARE(control<QLabel>(box, "Label2")->text(),
+                 QStringLiteral("For more information: ") + QString::fromUtf8(CONFIGURED_WEB));
+        QCOMPARE(control<QLabel>(box, "Label3")->text(),
+                 QStringLiteral("E-Mail: ") + QString::fromUtf8(CONFIGURED_EMAIL));
         QVERIFY(box->windowFlags().testFlag(Qt::Tool));
         QVERIFY(box->findChild<QMenuBar *>() == nullptr);
     }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmabout.h"
 
-#include "abouttexts.h"
 #include "flow/flow.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
+#include "windows/abouttexts.h"
 #include "windows/colours.h"
 
 #include <QLabel>

@@ -19,5 +19,5 @@ mode=beside
 case "${2:-}" in
   input | listen) mode=alone ;;
 esac
-exec sh "$here/../serial.sh" $mode timeout 300 sh "$here/../xserver.sh" "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
+exec sh "$here/../serial.sh" $mode timeout 300 sh "$here/../xserver.sh" --wm "${3:-openbox}" "-noreset ${NUMORA_E2E_SCREENS:--screen 0 1280x1024x24}" \
   dbus-run-session -- /usr/bin/python3 "$here/numora_e2e.py" "$@"

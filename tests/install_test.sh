@@ -46,5 +46,8 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
 exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$id.desktop")
 [ -x "$root/usr/bin/$exec_line" ] || fail "Exec=$exec_line is not the installed binary"
 
+# Both carry a name in each language the program is translated into.
+for l in de es fr he ru; do grep -q "^Name\[$l\]=." "$root/usr/share/applications/$id.desktop" && grep -q "<name xml:lang=\"$l\">[^<]" "$root/usr/share/metainfo/$id.metainfo.xml" || fail "no $l name"; done
+
 echo "$failures failed"
 [ "$failures" -eq 0 ]

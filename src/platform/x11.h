@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // Which window system the program runs on, and what it tells and asks an X11
-// window manager that Qt has no words for: the only code that speaks xcb.
+// window manager or server that Qt has no words for: the only code that
+// speaks xcb.
 #pragma once
+
+#include <QtGlobal>
 
 #include <functional>
 
@@ -27,5 +30,10 @@ void watchWindowProperties(std::function<void(QWidget *window)> changed);
 // mapped it can say so itself; Qt keeps states it finds there when it maps
 // it.
 void keepOutOfTaskBar(QWidget *window);
+
+// The first Latin letter, as a capital, on the key with this XKB keycode in
+// any layout of the user's keymap; 0 where it has none. The keymap is asked
+// each time, so that a layout changed meanwhile (setxkbmap) counts.
+[[nodiscard]] char latinLetterOf(quint32 keycode);
 
 } // namespace forms

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inputguard.h"
 
+#include "windowsystem.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -22,7 +24,8 @@ namespace {
 
 // The Latin letter on a key in the US layout, by the key's XKB keycode (the
 // Linux key code plus 8), which X11 and Wayland both give as the native scan
-// code; 0 for a key without one.
+// code; 0 for a key without one. It stands in where the keymap has no Latin
+// layout of its own.
 char usLetter(quint32 keycode)
 {
     struct Row {
@@ -53,9 +56,12 @@ bool writesOtherScript(const QKeyEvent *event)
 
 // Access keys on every keyboard layout: an Alt+key press that writes a
 // letter of a non-Latin script, and such a letter typed into an open menu, is
-// given again as the Latin letter that the key carries in the US layout.
-// Layouts that write Latin letters are left alone, so on AZERTY Alt+A is the
-// key labelled A.
+// given again as the Latin letter that the key carries in the user's own
+// Latin layout, or in the US layout where the keymap has none. Qt's own
+// shortcuts on X11 take Alt+letter from that layout too, and an open menu
+// agrees with them: with French and Russian, Russian active, the key
+// labelled A on AZERTY is A. Layouts that write Latin letters are left
+// alone.
 class LatinAccessKeys : public QObject
 {
 public:
@@ -75,7 +81,9 @@ protected:
             = modifiers == Qt::AltModifier || (inMenu && modifiers == Qt::NoModifier);
         if (!accessKey || !writesOtherScript(key))
             return false;
-        const char letter = usLetter(key->nativeScanCode());
+        char letter = latinLetterOf(key->nativeScanCode());
+        if (!letter)
+            letter = usLetter(key->nativeScanCode());
         if (!letter)
             return false;
         // Sent, not posted: Qt gives a key press that did not come from the

@@ -250,6 +250,36 @@ void keepAsDesigned(QWidget *window, bool inTaskBar)
     new Keeper(window, inTaskBar);
 }
 
+char latinLetterOf(quint32 keycode)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
+        return 0;
+    // A keycode outside the server's range would earn an error, not keysyms.
+    const xcb_setup_t *setup = xcb_get_setup(connection);
+    if (keycode < setup->min_keycode || keycode > setup->max_keycode)
+        return 0;
+    const auto cookie = xcb_get_keyboard_mapping(connection, xcb_keycode_t(keycode), 1);
+    xcb_get_keyboard_mapping_reply_t *reply
+        = xcb_get_keyboard_mapping_reply(connection, cookie, nullptr);
+    if (!reply)
+        return 0;
+    // The core protocol gives the keysyms layout by layout in the user's
+    // order, the first two levels of the first two layouts ahead of the
+    // rest; a Latin letter's keysym is its ASCII code.
+    const xcb_keysym_t *keysyms = xcb_get_keyboard_mapping_keysyms(reply);
+    const int count = xcb_get_keyboard_mapping_keysyms_length(reply);
+    char letter = 0;
+    for (int i = 0; i < count && !letter; ++i) {
+        if (keysyms[i] >= 'a' && keysyms[i] <= 'z')
+            letter = char(keysyms[i] - 'a' + 'A');
+        else if (keysyms[i] >= 'A' && keysyms[i] <= 'Z')
+            letter = char(keysyms[i]);
+    }
+    std::free(reply);
+    return letter;
+}
+
 void bringToFront(QWidget *window)
 {
     if (window->windowState() & Qt::WindowMinimized)

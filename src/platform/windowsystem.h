@@ -6,6 +6,8 @@
 // its fixed size and its way back from minimized on each.
 #pragma once
 
+#include <QtGlobal>
+
 #include <functional>
 
 class QWidget;
@@ -36,5 +38,12 @@ void keepAsDesigned(QWidget *window, bool inTaskBar);
 
 // Shows the window, restored if minimized, raised and focused.
 void bringToFront(QWidget *window);
+
+// The first Latin letter, as a capital, on the key with this XKB keycode in
+// any layout of the user's keymap; 0 where it has none, and where the keymap
+// cannot be read (Wayland: Qt gives no public access to the keymap it was
+// sent). The keymap is asked each time, so that a layout changed meanwhile
+// (setxkbmap) counts.
+[[nodiscard]] char latinLetterOf(quint32 keycode);
 
 } // namespace forms

@@ -701,18 +701,23 @@ def click_enter_click(binary):
         program.stop()
 
 
-# Each layout's keys for N, H, A and E: the letters they write there.
+# Each keymap's keys for N, H, A and E: the letters they write in its first
+# layout, the active one. Where it has a Latin layout too, that layout's
+# letters count, and a key that is A only in the US layout follows: Alt+H
+# then that key must leave About closed.
 LAYOUT_KEYS = {
     "ru": ("Cyrillic_te", "Cyrillic_er", "Cyrillic_ef", "Cyrillic_u"),
     "il": ("hebrew_mem", "hebrew_yod", "hebrew_shin", "hebrew_qoph"),
+    # AZERTY: A where US has Q, Q where US has A.
+    "ru,fr": ("Cyrillic_te", "Cyrillic_er", "Cyrillic_shorti", "Cyrillic_u", "Cyrillic_ef"),
 }
 
 
 def layout_keys(binary, layout):
     """Access keys with a keyboard layout that writes no Latin letters."""
-    log(f"keyboard layout {layout} alone: Alt+N, Alt+H then A, Alt+E")
-    n, h, a, e = LAYOUT_KEYS[layout]
-    subprocess.run(["setxkbmap", layout], check=True, timeout=TIMEOUT)
+    log(f"keyboard layouts {layout}, the first active: Alt+N, Alt+H then A, Alt+E")
+    n, h, a, e, *not_a = LAYOUT_KEYS[layout]
+    subprocess.run(["setxkbmap", "-layout", layout], check=True, timeout=TIMEOUT)
     program = Program(binary)
     try:
         program.message_box(WELCOME)
@@ -720,6 +725,11 @@ def layout_keys(binary, layout):
         program.window(INTRO)
         key("alt+" + n)
         card = program.window(CARD, lambda w: grid_of(w) == CARD_GRIDS[0])
+        for other in not_a:
+            key("alt+" + h, other)
+            time.sleep(1.0)
+            require(not program.windows(ABOUT), f"Alt+H then {other} opened About")
+            key("Escape")
         key("alt+" + h, a)
         program.window(ABOUT)
         key("Return")

@@ -172,6 +172,9 @@ class Program:
         texts = [n.name for n in walk(box) if n.getRole() == pyatspi.ROLE_LABEL]
         if prompt not in texts:
             raise Failure(f"'{title}' says {texts}, not '{prompt}'")
+        # A box is up before it has the keyboard: a key given then would go
+        # to no window, as it would for a person who types that fast.
+        wait_for(lambda: pyatspi.STATE_ACTIVE in states(box), f"'{title}' to be active")
         return box
 
     def stop(self):

@@ -220,20 +220,12 @@ void TextBox::paintEvent(QPaintEvent *event)
     }
 }
 
-void TextBox::focusInEvent(QFocusEvent *event)
-{
-    QTextEdit::focusInEvent(event);
-    viewport()->update();
-}
-
-void TextBox::focusOutEvent(QFocusEvent *event)
-{
-    QTextEdit::focusOutEvent(event);
-    viewport()->update();
-}
-
 bool TextBox::event(QEvent *event)
 {
+    // The focus mark is drawn on the viewport, which a change of focus does
+    // not repaint by itself.
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        viewport()->update();
     return !passEnterOn(event) && QTextEdit::event(event);
 }
 

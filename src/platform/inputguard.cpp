@@ -62,7 +62,7 @@ bool writesOtherScript(const QKeyEvent *event)
 // agrees with them: with French and Russian, Russian active, the key
 // labelled A on AZERTY is A. Layouts that write Latin letters are left
 // alone. Can go once Qt's menus match a typed letter through the keymap as
-// its shortcuts do (Qt 6.4 and 6.8 compare the letter written).
+// its shortcuts do, rather than by the letter written.
 class LatinAccessKeys : public QObject
 {
 public:
@@ -151,8 +151,7 @@ private:
     // before it then arrives late and closes the menu again. An Alt press
     // delivered after a shortcut that Alt was already held for is such a
     // late copy. Can go once Qt's accessibility bridge delivers the keys it
-    // holds back before the shortcuts they lead to (it does not in Qt 6.4 or
-    // 6.8).
+    // holds back before the shortcuts they lead to.
     bool staleAlt(const QKeyEvent *event)
     {
         if (event->key() != Qt::Key_Alt)

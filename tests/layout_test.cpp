@@ -2,7 +2,8 @@
 //
 // Every text of every window fits its control at the scale this test runs
 // at (CTest runs it at several), and controls meant to lie side by side do
-// not overlap.
+// not overlap. In every language (CTest runs it in each), a window's menu
+// titles and buttons keep their access keys, and no two share one.
 #include "harness.h"
 
 #include "platform/fonts.h"
@@ -67,6 +68,57 @@ public:
             at = match.capturedEnd() + extra.size();
         }
     }
+};
+
+// Whether a caption marks an access key: a lone & followed by a letter
+// (&& is an ampersand shown as such).
+bool marksAccessKey(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&'))
+            continue;
+        if (caption[i + 1] != QLatin1Char('&'))
+            return caption[i + 1].isLetter();
+        ++i;
+    }
+    return false;
+}
+
+// A window's menu titles and buttons: their captions by kind and name.
+QMap<QString, QString> titlesAndButtons(forms::Form *form)
+{
+    QMap<QString, QString> captions;
+    for (QMenuBar *bar : form->findChildren<QMenuBar *>()) {
+        for (QAction *action : bar->actions())
+            captions.insert(QLatin1String("menu ") + action->objectName(), action->text());
+    }
+    for (QPushButton *button : form->findChildren<QPushButton *>())
+        captions.insert(QLatin1String("button ") + button->objectName(), button->text());
+    return captions;
+}
+
+// While it lives, the program's catalogues are set aside: windows loaded
+// then speak the English of the sources.
+class EnglishOnly
+{
+public:
+    EnglishOnly()
+        : m_translators(
+            QCoreApplication::instance()->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly))
+    {
+        for (QTranslator *translator : m_translators)
+            QCoreApplication::removeTranslator(translator);
+    }
+    ~EnglishOnly()
+    {
+        for (QTranslator *translator : m_translators)
+            QCoreApplication::installTranslator(translator);
+    }
+    EnglishOnly(const EnglishOnly &) = delete;
+    EnglishOnly &operator=(const EnglishOnly &) = delete;
+
+private:
+    QList<QTranslator *> m_translators;
 };
 
 } // namespace
@@ -144,6 +196,56 @@ private slots:
                          <= button->width(),
                      qPrintable(window + QLatin1Char('.') + button->objectName()));
             QVERIFY(metrics.height() + 4 <= button->height());
+        }
+    }
+
+    void accessKeysDistinctAndKept_data() { windowRows(AllWindows); }
+
+    // Alt+letter reaches one menu or button of a window, and a translation
+    // keeps an access key wherever the English has one. A button whose key
+    // is the File menu's has none of its own (the last card's, in some
+    // languages), and only the keys a window answers to must differ.
+    void accessKeysDistinctAndKept()
+    {
+        QFETCH(QString, window);
+        QMap<QString, QString> english;
+        const Qt::LayoutDirection direction = QGuiApplication::layoutDirection();
+        {
+            forms::restart();
+            const EnglishOnly inEnglish;
+            english = titlesAndButtons(loadShown(window));
+            forms::restart();
+        }
+        QCOMPARE(QGuiApplication::layoutDirection(), direction);
+        forms::Form *form = loadShown(window);
+        const QMap<QString, QString> shown = titlesAndButtons(form);
+        QCOMPARE(shown.keys(), english.keys());
+        for (auto it = english.cbegin(); it != english.cend(); ++it) {
+            if (marksAccessKey(it.value()))
+                QVERIFY2(marksAccessKey(shown.value(it.key())),
+                         qPrintable(window + QLatin1String(", ") + it.key() + QLatin1String(": ")
+                                    + shown.value(it.key()) + QLatin1String(" (English ")
+                                    + it.value() + QLatin1Char(')')));
+        }
+
+        // The keys the window answers to, each with its caption.
+        QList<std::pair<QKeySequence, QString>> keys;
+        for (QMenuBar *bar : form->findChildren<QMenuBar *>()) {
+            for (QAction *action : bar->actions())
+                keys.append({QKeySequence::mnemonic(action->text()), action->text()});
+        }
+        for (QPushButton *button : form->findChildren<QPushButton *>()) {
+            if (!button->shortcut().isEmpty())
+                keys.append({QKeySequence::mnemonic(button->text()), button->text()});
+        }
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            QVERIFY2(!keys[i].first.isEmpty(),
+                     qPrintable(window + QLatin1String(": ") + keys[i].second));
+            for (qsizetype j = i + 1; j < keys.size(); ++j)
+                QVERIFY2(keys[i].first != keys[j].first,
+                         qPrintable(window + QLatin1String(": ") + keys[i].first.toString()
+                                    + QLatin1String(" is both ") + keys[i].second
+                                    + QLatin1String(" and ") + keys[j].second));
         }
     }
 

@@ -71,8 +71,9 @@ int main(int argc, char **argv)
     } boxes[] = {{"welcome", flow::WelcomePrompt, flow::WelcomeTitle},
                  {"goodbye", flow::GoodbyePrompt, flow::GoodbyeTitle}};
     for (const auto &box : boxes) {
-        const auto shown
-            = forms::makeMessageBox(QLatin1String(box.prompt), QLatin1String(box.title));
+        // In the user's language, as the program shows them.
+        const auto shown = forms::makeMessageBox(QCoreApplication::translate("flow", box.prompt),
+                                                 QCoreApplication::translate("flow", box.title));
         shown->show();
         ok = save(shown.get(), dir, QLatin1String(box.file)) && ok;
     }

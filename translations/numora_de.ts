@@ -6,22 +6,22 @@
     <message>
         <source>Welcome !</source>
         <extracomment>The big two-colour greeting: Verdana 48 pt, one line of about nine letters at most (a longer word is cut), then &quot;to Numora!&quot; below it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Hallo!</translation>
     </message>
     <message>
         <source>Please choose a number from 1 to 60 and click the &quot;NEXT&quot; button.</source>
         <extracomment>The instruction under the greeting, 24 pt in a box of about six short lines. &quot;NEXT&quot; names the button that reads &quot;Next &gt;&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Denk dir eine Zahl von 1 bis 60 aus und klicke dann auf „WEITER“.</translation>
     </message>
     <message>
         <source>to Numora!</source>
         <extracomment>Second half of the greeting, under &quot;Welcome !&quot;: Comic 24 pt, one line of about twelve letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Das ist Numora!</translation>
     </message>
     <message>
         <source>Welcome to the numora program!</source>
         <extracomment>Title bar of the welcome window.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen beim Programm Numora!</translation>
     </message>
 </context>
 <context>
@@ -29,32 +29,32 @@
     <message>
         <source>If the number you chose is appering on this card, Please mark the check box.</source>
         <extracomment>The check box&apos;s caption, beside the box: Comic 12 pt, two lines of about forty letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Wenn deine Zahl auf dieser Karte steht, kreuze das Kästchen an.</translation>
     </message>
     <message>
         <source>&amp;Finish</source>
         <extracomment>The last card&apos;s button, in place of &quot;Next &gt;&quot;: it leads to the number. It may share its access key with the File menu.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fertig</translation>
     </message>
     <message>
         <source>Numbers on card %1 of %2</source>
         <extracomment>What a screen reader says of the grid of numbers: %1 is the card&apos;s number, %2 how many cards there are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Zahlen auf Karte %1 von %2</translation>
     </message>
     <message>
         <source>If the number you chose is on this card, tick the check box, which comes after the Exit button, then press Finish</source>
         <extracomment>Read by a screen reader on the last card, after the card&apos;s name. &quot;Exit&quot; and &quot;Finish&quot; name the window&apos;s buttons.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Wenn deine Zahl auf dieser Karte steht, kreuze das Kästchen an, das nach der Schaltfläche Beenden kommt, und drücke dann Fertig</translation>
     </message>
     <message>
         <source>If the number you chose is on this card, tick the check box, which comes after the Exit button, then press Next</source>
         <extracomment>Read by a screen reader on cards 1 to 5, after the card&apos;s name. &quot;Exit&quot; and &quot;Next&quot; name the window&apos;s buttons.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Wenn deine Zahl auf dieser Karte steht, kreuze das Kästchen an, das nach der Schaltfläche Beenden kommt, und drücke dann Weiter</translation>
     </message>
     <message>
         <source>Numora - Is the number you chose appearing on this card?</source>
         <extracomment>Title bar of each of the six card windows.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Numora - Steht deine Zahl auf dieser Karte?</translation>
     </message>
 </context>
 <context>
@@ -62,17 +62,17 @@
     <message>
         <source>The number you chose is</source>
         <extracomment>The big two-colour heading above the number: Verdana 48 pt, at most two lines of about twelve letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Deine Zahl lautet</translation>
     </message>
     <message>
         <source>The number you chose is %1</source>
         <extracomment>What a screen reader says of the number: %1 is the number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Deine Zahl ist %1</translation>
     </message>
     <message>
         <source>Numora - The number you chose is...</source>
         <extracomment>Title bar of the window that names the chosen number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Numora - Deine Zahl ist...</translation>
     </message>
 </context>
 <context>
@@ -80,34 +80,34 @@
     <message>
         <source>&amp;File</source>
         <extracomment>Menu. The letter after &amp; is the access key (Alt+letter); within a window the menus&apos; and the buttons&apos; access keys must all differ.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
         <comment>menu item</comment>
         <extracomment>Item of the File menu; the letter after &amp; chooses it in the open menu.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Help</source>
         <extracomment>Menu, beside File.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;About</source>
         <extracomment>Item of the Help menu: opens the About window.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Numora</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
         <comment>button</comment>
         <extracomment>Button that leaves the program, on every window of the trick; a short word (the button is small).</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Next &gt;</source>
         <extracomment>Button that moves on to the next window; a short word and &quot;&gt;&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Weiter &gt;</translation>
     </message>
 </context>
 <context>
@@ -115,22 +115,22 @@
     <message>
         <source>Welcome...</source>
         <extracomment>Title of the message box that greets the user before the first window.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen...</translation>
     </message>
     <message>
         <source>Welcome to Numora !</source>
         <extracomment>The greeting in the first message box, before the welcome window.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen bei Numora!</translation>
     </message>
     <message>
         <source>Bye Bye...</source>
         <extracomment>Title of the message box shown as the user leaves the program.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Tschüss...</translation>
     </message>
     <message>
         <source>Bye Bye, and thank you for using Numora !</source>
         <extracomment>The goodbye in the last message box.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Tschüss und danke, dass du Numora benutzt hast!</translation>
     </message>
 </context>
 <context>
@@ -138,12 +138,12 @@
     <message>
         <source>Numora has to stop because of an error:</source>
         <extracomment>Message box after an error the program cannot go on from; the error&apos;s own text (in English) follows on the next line.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Numora muss wegen eines Fehlers beendet werden:</translation>
     </message>
     <message>
         <source>Numora - Error</source>
         <extracomment>Title of that message box.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Numora - Fehler</translation>
     </message>
 </context>
 <context>
@@ -151,27 +151,27 @@
     <message>
         <source>Ok</source>
         <extracomment>The button that closes the About window; it has no access key.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>E-Mail: </source>
         <extracomment>Followed by the e-mail address.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail: </translation>
     </message>
     <message>
         <source>For more information: </source>
         <extracomment>Followed by the address of the web page.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Weitere Informationen: </translation>
     </message>
     <message>
         <source>E-Mail address: </source>
         <extracomment>What a screen reader says before the e-mail address: three words or more with it, or the reader passes it over.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Die E-Mail-Adresse: </translation>
     </message>
     <message>
         <source>Numora - About</source>
         <extracomment>Title bar of the About window.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Über Numora</translation>
     </message>
 </context>
 </TS>

@@ -170,15 +170,30 @@ private slots:
         forms::Form *form = loadShown(window);
         const auto labels = form->findChildren<QLabel *>();
         QVERIFY(!labels.isEmpty());
+        const QWidget *client = form->clientArea();
         for (QLabel *label : labels) {
+            // Some labels reach past the window's edge: the text must lie
+            // where the label shows, as it is laid out in its box. A
+            // two-colour title's copies may run past the edge by their
+            // offset, 120 twips.
+            const bool twoColour
+                = std::count_if(labels.begin(), labels.end(),
+                                [label](auto *other) { return other->text() == label->text(); })
+                  > 1;
+            const int margin = twoColour ? forms::twips(120) : 0;
             const QRect room = label->contentsRect();
+            const QRect shown
+                = room.intersected(QRect(label->mapFrom(client, QPoint()), client->size())
+                                       .adjusted(-margin, -margin, margin, margin));
+            const auto direction
+                = label->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
             const QRect needed = label->fontMetrics().boundingRect(
-                QRect(0, 0, room.width(), 100000), int(label->alignment()) | Qt::TextWordWrap,
+                room,
+                int(QStyle::visualAlignment(direction, label->alignment())) | Qt::TextWordWrap,
                 label->text());
             const QString what = window + QLatin1Char('.') + label->objectName()
                                  + QLatin1String(": ") + label->text();
-            QVERIFY2(needed.width() <= room.width(), qPrintable(what));
-            QVERIFY2(needed.height() <= room.height(), qPrintable(what));
+            QVERIFY2(shown.contains(needed), qPrintable(what));
         }
     }
 

@@ -138,7 +138,7 @@
     <message>
         <source>Numora has to stop because of an error:</source>
         <extracomment>Message box after an error the program cannot go on from; the error&apos;s own text (in English) follows on the next line.</extracomment>
-        <translation>Numora נסגרת בגלל שגיאה:</translation>
+        <translation>התוכנה נסגרת בגלל שגיאה:</translation>
     </message>
     <message>
         <source>Numora - Error</source>

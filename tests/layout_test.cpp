@@ -295,6 +295,49 @@ private slots:
         QCOMPARE(grid->verticalScrollBar()->value(), 0);
     }
 
+    // Right to left (Hebrew), each window is the English one mirrored: every
+    // control's place, the card's box left of its caption, the menus from
+    // the right; the rows of numbers still read left to right.
+    void rightToLeftMirrorsTheLayout_data()
+    {
+        windowRows({QStringLiteral("Intro"), QStringLiteral("Pick_1"), QStringLiteral("Quit"),
+                    QStringLiteral("frmabout")});
+    }
+
+    void rightToLeftMirrorsTheLayout()
+    {
+        QFETCH(QString, window);
+        QMap<QString, QRect> english;
+        {
+            forms::restart();
+            const EnglishOnly inEnglish;
+            for (QWidget *control : loadShown(window)->clientArea()->findChildren<QWidget *>(
+                     Qt::FindDirectChildrenOnly))
+                english.insert(control->objectName(), control->geometry());
+            forms::restart();
+        }
+        const bool mirrored = QGuiApplication::isRightToLeft();
+        forms::Form *form = loadShown(window);
+        const QRect client = form->clientArea()->rect();
+        for (auto it = english.cbegin(); it != english.cend(); ++it) {
+            const QRect expected
+                = mirrored ? QStyle::visualRect(Qt::RightToLeft, client, *it) : *it;
+            QCOMPARE(control(form, qPrintable(it.key()))->geometry(), expected);
+        }
+        if (auto *check = control<forms::CheckBox>(form, "Check1")) {
+            const QRect caption = check->captionBounds();
+            QVERIFY(mirrored ? caption.right() >= check->width() - 6 : caption.left() <= 6);
+            auto *grid = control<QTextEdit>(form, "Text1");
+            QCOMPARE(grid->layoutDirection(), Qt::LeftToRight);
+            const QTextLine row = grid->document()->begin().layout()->lineAt(0);
+            QVERIFY(row.cursorToX(0) < row.cursorToX(row.textLength()));
+        }
+        if (auto *bar = form->findChild<QMenuBar *>()) {
+            const QRect file = bar->actionGeometry(bar->actions().constFirst());
+            QCOMPARE(file.center().x() > bar->width() / 2, mirrored);
+        }
+    }
+
     void controlsDoNotOverlapWhereTheyShouldNot_data()
     {
         windowRows(

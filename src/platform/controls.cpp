@@ -94,10 +94,9 @@ QRect CheckBox::indicatorRect() const
 // Right to left, the box is at the left end and the caption to its right.
 QRect CheckBox::captionRect() const
 {
-    const int w = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
     const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, this);
     QRect r = rect();
-    r.setRight(width() - w - 1 - spacing - 1);
+    r.setRight(width() - indicatorRect().width() - 1 - spacing - 1);
     // Room for the focus frame around the caption.
     return QStyle::visualRect(layoutDirection(), rect(), r.adjusted(2, 1, -2, -1));
 }

@@ -129,7 +129,6 @@ void restart()
 {
     auto &r = registry();
     r.loaded.clear();
-    r.lastShown = nullptr;
     qDeleteAll(existingForms());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     clearEnd();

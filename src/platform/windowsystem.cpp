@@ -117,8 +117,8 @@ public:
         , m_window(window)
         , m_inTaskBar(inTaskBar)
     {
-        window->layout()->setSizeConstraint(onWayland() ? QLayout::SetMinimumSize
-                                                        : QLayout::SetFixedSize);
+        window->layout()->setSizeConstraint(m_wayland ? QLayout::SetMinimumSize
+                                                      : QLayout::SetFixedSize);
         m_ownSize.setSingleShot(true);
         m_ownSize.setInterval(250);
         connect(&m_ownSize, &QTimer::timeout, this, [this] {
@@ -140,11 +140,11 @@ protected:
             }
             break;
         case QEvent::WindowStateChange:
-            if ((m_window->windowState() & Stretched) && !onWayland())
+            if ((m_window->windowState() & Stretched) && !m_wayland)
                 unstretch();
             break;
         case QEvent::Resize:
-            if (onWayland())
+            if (m_wayland)
                 resizedOnWayland();
             break;
         default:
@@ -166,7 +166,7 @@ private:
         // desktop without a window list (weston's). Such a window comes
         // straight back. Qt's own title bar on Wayland minimizes the window
         // behind the widget's back, so the window itself is watched.
-        if (m_inTaskBar && !onWayland())
+        if (m_inTaskBar && !m_wayland)
             return;
         connect(
             m_window->windowHandle(), &QWindow::windowStateChanged, this,
@@ -175,7 +175,7 @@ private:
                 if (!(state & Qt::WindowMinimized) || !m_window->isVisible())
                     return;
                 m_window->windowHandle()->setWindowStates(Qt::WindowNoState);
-                if (onWayland()) {
+                if (m_wayland) {
                     m_window->hide();
                     m_window->show();
                 }
@@ -215,6 +215,7 @@ private:
 
     QWidget *m_window;
     bool m_inTaskBar;
+    const bool m_wayland = onWayland();
     bool m_shown = false;
     QTimer m_ownSize;
 };

@@ -97,29 +97,21 @@ QMap<QString, QString> titlesAndButtons(forms::Form *form)
     return captions;
 }
 
-// While it lives, the program's catalogues are set aside: windows loaded
-// then speak the English of the sources.
-class EnglishOnly
+// What read finds in the window loaded afresh in the English of the sources,
+// the program's catalogues set aside meanwhile and put back after.
+template <typename Read> auto readInEnglish(const QString &window, Read read)
 {
-public:
-    EnglishOnly()
-        : m_translators(
-            QCoreApplication::instance()->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly))
-    {
-        for (QTranslator *translator : m_translators)
-            QCoreApplication::removeTranslator(translator);
-    }
-    ~EnglishOnly()
-    {
-        for (QTranslator *translator : m_translators)
-            QCoreApplication::installTranslator(translator);
-    }
-    EnglishOnly(const EnglishOnly &) = delete;
-    EnglishOnly &operator=(const EnglishOnly &) = delete;
-
-private:
-    QList<QTranslator *> m_translators;
-};
+    forms::restart();
+    const QList<QTranslator *> translators
+        = QCoreApplication::instance()->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly);
+    for (QTranslator *translator : translators)
+        QCoreApplication::removeTranslator(translator);
+    auto found = read(loadShown(window));
+    forms::restart();
+    for (QTranslator *translator : translators)
+        QCoreApplication::installTranslator(translator);
+    return found;
+}
 
 } // namespace
 
@@ -223,14 +215,8 @@ private slots:
     void accessKeysDistinctAndKept()
     {
         QFETCH(QString, window);
-        QMap<QString, QString> english;
         const Qt::LayoutDirection direction = QGuiApplication::layoutDirection();
-        {
-            forms::restart();
-            const EnglishOnly inEnglish;
-            english = titlesAndButtons(loadShown(window));
-            forms::restart();
-        }
+        const QMap<QString, QString> english = readInEnglish(window, &titlesAndButtons);
         QCOMPARE(QGuiApplication::layoutDirection(), direction);
         forms::Form *form = loadShown(window);
         const QMap<QString, QString> shown = titlesAndButtons(form);
@@ -307,15 +293,13 @@ private slots:
     void rightToLeftMirrorsTheLayout()
     {
         QFETCH(QString, window);
-        QMap<QString, QRect> english;
-        {
-            forms::restart();
-            const EnglishOnly inEnglish;
-            for (QWidget *control : loadShown(window)->clientArea()->findChildren<QWidget *>(
-                     Qt::FindDirectChildrenOnly))
-                english.insert(control->objectName(), control->geometry());
-            forms::restart();
-        }
+        const QMap<QString, QRect> english = readInEnglish(window, [](forms::Form *form) {
+            QMap<QString, QRect> places;
+            for (QWidget *control :
+                 form->clientArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                places.insert(control->objectName(), control->geometry());
+            return places;
+        });
         const bool mirrored = QGuiApplication::isRightToLeft();
         forms::Form *form = loadShown(window);
         const QRect client = form->clientArea()->rect();
